@@ -1,0 +1,38 @@
+# Test executables: each runs once (not once per test case). In the Windows build they run under
+# Wine through tools/wine/run.sh, inside a session (prefix, display, wineserver) that the fixture
+# tests "wine.up" and "wine.down" open and close around them.
+
+set(QUENDREL_WINE_STATE ${PROJECT_BINARY_DIR}/wine CACHE PATH "Wine prefix and session state of the test harness")
+
+if(QUENDREL_WIN32 AND NOT TARGET quendrel_wine_fixture)
+  add_custom_target(quendrel_wine_fixture)
+  add_test(NAME wine.up COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh up ${QUENDREL_WINE_STATE})
+  add_test(NAME wine.down COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh down ${QUENDREL_WINE_STATE})
+  set_tests_properties(wine.up PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+  set_tests_properties(wine.down PROPERTIES FIXTURES_CLEANUP wine)
+endif()
+
+# quendrel_test(NAME SOURCES ... LIBS ... [PORTABLE] [TIMEOUT s])
+#   PORTABLE: the test needs no Win32 and is also built and run natively (sanitizer builds).
+#   Without PORTABLE the test exists in the Windows build only.
+function(quendrel_test name)
+  cmake_parse_arguments(ARG "PORTABLE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT QUENDREL_WIN32 AND NOT ARG_PORTABLE)
+    return()
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  quendrel_target_defaults(${name})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} quendrel_gtest_main)
+  if(QUENDREL_WIN32)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/run.sh ${QUENDREL_WINE_STATE}
+             $<TARGET_FILE:${name}> --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  endif()
+endfunction()

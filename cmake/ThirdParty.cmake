@@ -1,0 +1,27 @@
+# Third-party code for the Windows build: GoogleTest from Debian's sources, libjpeg cross-built from
+# Debian's libjpeg-turbo source package by tools/build-libjpeg.sh (cached outside the build tree).
+
+set(QUENDREL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${QUENDREL_GTEST_SOURCE} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+if(DEFINED ENV{QUENDREL_CACHE})
+  set(_cache $ENV{QUENDREL_CACHE})
+else()
+  set(_cache $ENV{HOME}/.cache/quendrel)
+endif()
+set(QUENDREL_LIBJPEG_DIR ${_cache}/libjpeg-mingw64 CACHE PATH "libjpeg built for MinGW-w64")
+if(NOT EXISTS ${QUENDREL_LIBJPEG_DIR}/lib/libjpeg.a)
+  message(STATUS "Building libjpeg for MinGW-w64 into ${QUENDREL_LIBJPEG_DIR}")
+  execute_process(COMMAND ${PROJECT_SOURCE_DIR}/tools/build-libjpeg.sh ${QUENDREL_LIBJPEG_DIR}
+                  RESULT_VARIABLE _rc)
+  if(NOT _rc EQUAL 0)
+    message(FATAL_ERROR "tools/build-libjpeg.sh failed (${_rc})")
+  endif()
+endif()
+add_library(quendrel_libjpeg STATIC IMPORTED GLOBAL)
+set_target_properties(quendrel_libjpeg PROPERTIES
+  IMPORTED_LOCATION ${QUENDREL_LIBJPEG_DIR}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${QUENDREL_LIBJPEG_DIR}/include)

@@ -1,0 +1,66 @@
+// Records that the store file reader produces from a mail client's ".dbx" store file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace quendrel {
+
+// A FILETIME as the store file holds it: 100-nanosecond intervals since 1601-01-01 00:00 UTC,
+// low half first. Kept as two halves so that "both halves zero" stays visible.
+struct DbxFileTime {
+  uint32_t LowDateTime = 0;
+  uint32_t HighDateTime = 0;
+
+  uint64_t Ticks() const { return (uint64_t{HighDateTime} << 32) | LowDateTime; }
+  friend bool operator==(const DbxFileTime&, const DbxFileTime&) = default;
+};
+
+// One message of a folder's store file. Text fields are single-byte text in the system's ANSI code
+// page, taken over from the file as bytes.
+struct Toe5_MessageInfo {
+  int32_t MessageIndex = 0;
+  int32_t Flags = 0;  // bit 0x80: the message has been read
+  std::string AccountKey;
+  std::string AccountName;
+  std::string MessageId;
+  DbxFileTime SentTime;
+  DbxFileTime ReceivedTime;
+  std::string Subject;
+  std::string SenderName;
+  std::string SenderNameAndAddress;
+  std::string ReceiverName;
+  std::string SenderAddress;
+  std::string InReplyToId;
+  std::string ServerInfo;
+  int32_t TextSize = 0;
+  int32_t BodyOffset = 0;
+  int32_t RecordOffset = 0;
+
+  static constexpr int32_t kReadFlag = 0x80;
+  bool IsRead() const { return (Flags & kReadFlag) != 0; }
+};
+
+// One folder of the folder list file.
+struct Toe5_FolderInfo {
+  std::string FolderName;
+  int32_t FolderId = 0;
+  int32_t ParentId = 0;
+  std::string FileName;
+};
+
+// Summary of the open store file during one load. The two text fields are part of the record's
+// shape but nothing fills or reads them.
+struct Toe5_FileHeader {
+  int32_t ItemCount = 0;
+  std::string Reserved1;
+  std::string Reserved2;
+};
+
+// One load appends records of one kind only: messages, or folders for the folder list file.
+using DbxRecord = std::variant<Toe5_MessageInfo, Toe5_FolderInfo>;
+using DbxItemList = std::vector<DbxRecord>;
+
+}  // namespace quendrel

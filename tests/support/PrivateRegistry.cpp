@@ -1,0 +1,28 @@
+#include "tests/support/PrivateRegistry.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace quendrel::test {
+
+PrivateCurrentUser::PrivateCurrentUser() {
+  path_ = "Software\\QuendrelTests\\" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(GetTickCount64());
+  LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+  if (rc == ERROR_SUCCESS) rc = RegOverridePredefKey(HKEY_CURRENT_USER, key_);
+  if (rc != ERROR_SUCCESS) {
+    std::fprintf(stderr, "cannot set up a private HKEY_CURRENT_USER (error %ld)\n", rc);
+    std::exit(2);
+  }
+}
+
+PrivateCurrentUser::~PrivateCurrentUser() {
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  RegCloseKey(key_);
+  RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+}
+
+void ClearCurrentUser() { RegDeleteTreeA(HKEY_CURRENT_USER, nullptr); }
+
+}  // namespace quendrel::test

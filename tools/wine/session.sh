@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# A Wine session for tests and demos: its own prefix, a display, and a warm persistent wineserver.
+#   session.sh up STATE_DIR     create or reuse STATE_DIR/prefix, pick a display, start the server
+#   session.sh down STATE_DIR   stop only what 'up' started
+# The display is the real $DISPLAY when one answers, else an Xvfb of our own. Everything started in
+# the background has its standard streams on /dev/null: a wineserver or Wine helper that inherited a
+# test runner's pipe would keep the runner waiting for end-of-file.
+set -euo pipefail
+cmd=${1:?usage: session.sh up|down STATE_DIR}
+state=${2:?usage: session.sh up|down STATE_DIR}
+mkdir -p "$state"
+state=$(cd "$state" && pwd)
+export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winealsa.drv=d;mscoree=d;mshtml=d"
+
+display_answers() { DISPLAY="$1" xdpyinfo >/dev/null 2>&1; }
+
+up() {
+  local display=""
+  if [ -n "${DISPLAY:-}" ] && display_answers "$DISPLAY"; then
+    display=$DISPLAY
+  else
+    local n
+    for n in $(seq 91 140); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+      echo $! > "$state/xvfb.pid"
+      local i
+      for i in $(seq 1 50); do display_answers ":$n" && break; sleep 0.1; done
+      if display_answers ":$n"; then display=":$n"; break; fi
+      kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true; rm -f "$state/xvfb.pid"
+    done
+    [ -n "$display" ] || { echo "session: no display and Xvfb would not start" >&2; exit 1; }
+  fi
+  echo "$display" > "$state/display"
+  export DISPLAY=$display
+  if [ ! -f "$WINEPREFIX/.quendrel-ready" ]; then
+    wineboot --init </dev/null >/dev/null 2>&1
+    wineserver -w
+    # Windows without a window manager still get their frames drawn by Wine itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quendrel-ready"
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1
+  # Warm the prefix: the first program start also brings up Wine's helper processes.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  echo "wine session up: prefix $WINEPREFIX, display $display"
+}
+
+down() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid"
+  fi
+  rm -f "$state/display"
+  echo "wine session down"
+}
+
+case "$cmd" in
+  up) up ;;
+  down) down ;;
+  *) echo "usage: session.sh up|down STATE_DIR" >&2; exit 2 ;;
+esac
