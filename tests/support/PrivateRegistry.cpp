@@ -8,7 +8,8 @@ namespace quendrel::test {
 PrivateCurrentUser::PrivateCurrentUser() {
   path_ = "Software\\QuendrelTests\\" + std::to_string(GetCurrentProcessId()) + "-" +
           std::to_string(GetTickCount64());
-  LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+  // Not volatile: a volatile key refuses the ordinary (non-volatile) subkeys the code under test creates.
+  LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, &key_, nullptr);
   if (rc == ERROR_SUCCESS) rc = RegOverridePredefKey(HKEY_CURRENT_USER, key_);
   if (rc != ERROR_SUCCESS) {

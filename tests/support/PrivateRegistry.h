@@ -7,7 +7,7 @@
 
 namespace quendrel::test {
 
-// Redirects HKEY_CURRENT_USER of this process into a fresh volatile key below the real one, and
+// Redirects HKEY_CURRENT_USER of this process into a fresh key below the real one, and
 // removes that key again when it goes. Code under test keeps using HKEY_CURRENT_USER as it is.
 class PrivateCurrentUser {
 public:
