@@ -1,0 +1,104 @@
+// Owners for GDI handles: each deletes or releases what it holds, exactly once.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace quendrel::toolkit {
+
+// An owned GDI object (HBITMAP, HFONT, HPEN, HBRUSH, HRGN); DeleteObject when it goes.
+template <typename Handle>
+class GdiObject {
+ public:
+  GdiObject() = default;
+  explicit GdiObject(Handle handle) : handle_(handle) {}
+  ~GdiObject() { Reset(); }
+  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  Handle Release() { return std::exchange(handle_, nullptr); }
+  void Reset(Handle handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+using BitmapHandle = GdiObject<HBITMAP>;
+using FontHandle = GdiObject<HFONT>;
+using PenHandle = GdiObject<HPEN>;
+using BrushHandle = GdiObject<HBRUSH>;
+using RegionHandle = GdiObject<HRGN>;
+
+// A memory DC compatible with the screen (or with a given DC); DeleteDC when it goes.
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC compatibleWith = nullptr) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  ~MemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// A window's (or the screen's) DC from GetDC; ReleaseDC when it goes.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects an object into a DC and puts the previous one back when it goes.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ~SelectGuard() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// SaveDC now, RestoreDC to exactly that state when it goes.
+class SavedDCState {
+ public:
+  explicit SavedDCState(HDC dc) : dc_(dc), state_(SaveDC(dc)) {}
+  ~SavedDCState() {
+    if (state_) RestoreDC(dc_, state_);
+  }
+  SavedDCState(const SavedDCState&) = delete;
+  SavedDCState& operator=(const SavedDCState&) = delete;
+
+ private:
+  HDC dc_;
+  int state_;
+};
+
+}  // namespace quendrel::toolkit
