@@ -1,0 +1,20 @@
+// What a check needs from the rest of the program: the tray icon, the alert and the message queue.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quendrel {
+
+class CheckHost {
+public:
+  virtual ~CheckHost() = default;
+  // The tray icon's picture: 0 running, 3 an alert was just raised.
+  virtual void SetTrayIconIndex(int index) = 0;
+  virtual void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText,
+                             const std::string& FolderText) = 0;
+  // Handles every window message waiting in the queue and returns. May run a nested check.
+  virtual void ProcessMessages() = 0;
+};
+
+}  // namespace quendrel
