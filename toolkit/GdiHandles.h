@@ -40,6 +40,32 @@ using PenHandle = GdiObject<HPEN>;
 using BrushHandle = GdiObject<HBRUSH>;
 using RegionHandle = GdiObject<HRGN>;
 
+// An owned icon; DestroyIcon when it goes.
+class IconHandle {
+ public:
+  IconHandle() = default;
+  explicit IconHandle(HICON icon) : icon_(icon) {}
+  ~IconHandle() { Reset(); }
+  IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+  IconHandle& operator=(IconHandle&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.icon_, nullptr));
+    return *this;
+  }
+  IconHandle(const IconHandle&) = delete;
+  IconHandle& operator=(const IconHandle&) = delete;
+
+  HICON Get() const { return icon_; }
+  explicit operator bool() const { return icon_ != nullptr; }
+  HICON Release() { return std::exchange(icon_, nullptr); }
+  void Reset(HICON icon = nullptr) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_ = nullptr;
+};
+
 // A memory DC compatible with the screen (or with a given DC); DeleteDC when it goes.
 class MemoryDC {
  public:
