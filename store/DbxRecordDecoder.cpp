@@ -1,0 +1,178 @@
+#include "store/DbxRecordDecoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <span>
+#include <string>
+
+#include "store/LittleEndian.h"
+
+namespace quendrel {
+namespace {
+
+constexpr size_t kHeaderSize = 12;
+constexpr unsigned kDefaultMessageEntries = 18;  // a message record's count byte 0 means this
+
+// The record header and its entry table, copied out of the reader's window because reading the
+// data block may replace the window.
+struct RecordTable {
+  int32_t bodyLength = 0;
+  unsigned count = 0;
+  std::array<uint32_t, 255> entries{};
+};
+
+// Values of offset-type tags inside the data block; any of them failing is a decoding failure.
+class DataBlock {
+public:
+  explicit DataBlock(std::span<const uint8_t> Bytes) : bytes_(Bytes) {}
+
+  bool Text(uint32_t At, std::string& Out) const {
+    if (At >= bytes_.size()) return false;
+    const uint8_t* begin = bytes_.data() + At;
+    const void* zero = std::memchr(begin, 0, bytes_.size() - At);
+    if (zero == nullptr) return false;
+    Out.assign(reinterpret_cast<const char*>(begin), static_cast<const uint8_t*>(zero) - begin);
+    return true;
+  }
+
+  // Fixed-size values must lie wholly inside the block: the bytes after it belong to something else.
+  const uint8_t* Bytes(uint32_t At, size_t Count) const {
+    return At < bytes_.size() && Count <= bytes_.size() - At ? bytes_.data() + At : nullptr;
+  }
+
+  bool FileTime(uint32_t At, DbxFileTime& Out) const {
+    const uint8_t* p = Bytes(At, 8);
+    if (p == nullptr) return false;
+    Out.LowDateTime = LoadU32(p);
+    Out.HighDateTime = LoadU32(p + 4);
+    return true;
+  }
+
+private:
+  std::span<const uint8_t> bytes_;
+};
+
+enum class TableOutcome { kRead, kNotHere, kEndLoad };
+
+TableOutcome ReadTable(BufferedReader& Reader, int32_t RecordOffset, bool MessageCount,
+                       RecordTable& Table) {
+  const auto header = Reader.Read(static_cast<uint64_t>(RecordOffset), kHeaderSize);
+  if (!header || header->size() < kHeaderSize) return TableOutcome::kEndLoad;
+  if (LoadI32(header->data()) != RecordOffset) return TableOutcome::kNotHere;
+  Table.bodyLength = LoadI32(header->data() + 4);
+  Table.count = (*header)[10];
+  if (Table.count == 0 && MessageCount) Table.count = kDefaultMessageEntries;
+  const size_t tableSize = 4 * size_t{Table.count};
+  const auto entries = Reader.Read(uint64_t(RecordOffset) + kHeaderSize, tableSize);
+  if (!entries || entries->size() < tableSize) return TableOutcome::kEndLoad;
+  for (unsigned i = 0; i < Table.count; ++i) Table.entries[i] = LoadU32(entries->data() + 4 * i);
+  return TableOutcome::kRead;
+}
+
+// The data block follows the entry table; its length is what the body length leaves after the
+// table, and a length of 0 or below reads nothing.
+std::optional<std::span<const uint8_t>> ReadData(BufferedReader& Reader, int32_t RecordOffset,
+                                                 const RecordTable& Table) {
+  if (Table.bodyLength > kMaxRecordBody) return std::nullopt;
+  const int64_t length = int64_t{Table.bodyLength} - 4 * int64_t{Table.count};
+  if (length <= 0) return std::span<const uint8_t>();
+  const uint64_t at = uint64_t(RecordOffset) + kHeaderSize + 4 * uint64_t{Table.count};
+  const auto data = Reader.Read(at, static_cast<size_t>(length));
+  if (!data || data->size() < static_cast<size_t>(length)) return std::nullopt;
+  return data;
+}
+
+uint8_t Tag(uint32_t Entry) { return static_cast<uint8_t>(Entry & 0xFF); }
+uint32_t Value(uint32_t Entry) { return Entry >> 8; }
+
+bool DecodeMessageEntry(uint32_t Entry, const DataBlock& Data, Toe5_MessageInfo& M) {
+  const uint32_t v = Value(Entry);
+  switch (Tag(Entry)) {
+    case 0x80: M.MessageIndex = static_cast<int32_t>(v); return true;
+    case 0x81: M.Flags = static_cast<int32_t>(v); return true;
+    case 0x84: M.BodyOffset = static_cast<int32_t>(v); return true;
+    case 0x91: M.TextSize = static_cast<int32_t>(v); return true;
+    case 0x01: {
+      // Three bytes only: the top byte of the flags stays clear.
+      const uint8_t* p = Data.Bytes(v, 3);
+      if (p == nullptr) return false;
+      M.Flags = int32_t{p[0]} | int32_t{p[1]} << 8 | int32_t{p[2]} << 16;
+      return true;
+    }
+    case 0x04: {
+      const uint8_t* p = Data.Bytes(v, 4);
+      if (p == nullptr) return false;
+      M.BodyOffset = LoadI32(p);
+      return true;
+    }
+    case 0x02: return Data.FileTime(v, M.SentTime);
+    case 0x12: return Data.FileTime(v, M.ReceivedTime);
+    case 0x1B: return Data.Text(v, M.AccountKey);
+    case 0x1A: return Data.Text(v, M.AccountName);
+    case 0x07: return Data.Text(v, M.MessageId);
+    case 0x08: return Data.Text(v, M.Subject);
+    case 0x0D: return Data.Text(v, M.SenderName);
+    case 0x09: return Data.Text(v, M.SenderNameAndAddress);
+    case 0x13: return Data.Text(v, M.ReceiverName);
+    case 0x0E: return Data.Text(v, M.SenderAddress);
+    case 0x0A: return Data.Text(v, M.InReplyToId);
+    case 0x0B: return Data.Text(v, M.ServerInfo);
+    default: return true;
+  }
+}
+
+bool DecodeFolderEntry(uint32_t Entry, const DataBlock& Data, Toe5_FolderInfo& F) {
+  const uint32_t v = Value(Entry);
+  switch (Tag(Entry)) {
+    case 0x02: return Data.Text(v, F.FolderName);
+    case 0x03: return Data.Text(v, F.FileName);
+    case 0x80: F.FolderId = static_cast<int32_t>(v); return true;
+    case 0x81: F.ParentId = static_cast<int32_t>(v); return true;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List) {
+  RecordTable table;
+  switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/false, table)) {
+    case TableOutcome::kNotHere: return DecodeOutcome::kSkipped;
+    case TableOutcome::kEndLoad: return DecodeOutcome::kEndLoad;
+    case TableOutcome::kRead: break;
+  }
+  const auto first = table.entries.begin();
+  const auto last = first + table.count;
+  if (std::none_of(first, last, [](uint32_t e) { return Tag(e) == 0x03 || Tag(e) == 0x06; })) {
+    return DecodeOutcome::kSkipped;
+  }
+  const auto data = ReadData(Reader, RecordOffset, table);
+  if (!data) return DecodeOutcome::kEndLoad;
+  Toe5_FolderInfo folder;
+  for (auto e = first; e != last; ++e) {
+    if (!DecodeFolderEntry(*e, DataBlock(*data), folder)) return DecodeOutcome::kEndLoad;
+  }
+  List.emplace_back(std::move(folder));
+  return DecodeOutcome::kAppended;
+}
+
+DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List) {
+  RecordTable table;
+  switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/true, table)) {
+    case TableOutcome::kNotHere: return DecodeOutcome::kSkipped;
+    case TableOutcome::kEndLoad: return DecodeOutcome::kEndLoad;
+    case TableOutcome::kRead: break;
+  }
+  const auto data = ReadData(Reader, RecordOffset, table);
+  if (!data) return DecodeOutcome::kEndLoad;
+  Toe5_MessageInfo message;
+  message.RecordOffset = RecordOffset;
+  for (unsigned i = 0; i < table.count; ++i) {
+    if (!DecodeMessageEntry(table.entries[i], DataBlock(*data), message)) return DecodeOutcome::kEndLoad;
+  }
+  List.emplace_back(std::move(message));
+  return DecodeOutcome::kAppended;
+}
+
+}  // namespace quendrel

@@ -1,0 +1,120 @@
+// Whole files as the mail client lays them out (built by the store writer), intact and damaged.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/store/LoadHelpers.h"
+#include "tools/dbxwriter/DbxWriter.h"
+
+namespace quendrel::test {
+namespace {
+
+std::vector<dbx::MessageSpec> Messages(int count) {
+  std::vector<dbx::MessageSpec> messages;
+  for (int i = 1; i <= count; ++i) {
+    dbx::MessageSpec m;
+    m.index = i;
+    m.read = i % 3 == 0;
+    m.receivedTime = 0x01D0000000000000ull + uint64_t(i) * 10'000'000;
+    m.senderName = "Sender " + std::to_string(i);
+    m.subject = "Subject " + std::to_string(i);
+    m.body = std::string(100 + i % 700, 'b');
+    messages.push_back(m);
+  }
+  return messages;
+}
+
+std::vector<int> Range(int first, int last) {
+  std::vector<int> ids;
+  for (int i = first; i <= last; ++i) ids.push_back(i);
+  return ids;
+}
+
+TEST(DbxWriterFiles, MessagesComeOutInOrderWithTheirFields) {
+  const auto messages = Messages(500);
+  for (dbx::FlagsTag flags : {dbx::FlagsTag::Direct, dbx::FlagsTag::Data}) {
+    SCOPED_TRACE(flags == dbx::FlagsTag::Direct ? "direct flags" : "flags in data");
+    dbx::DbxWriteOptions options;
+    options.maxEntriesPerNode = 3;  // a deep tree
+    options.flagsTag = flags;
+    const DbxItemList list = LoadBytes(dbx::BuildMessageFile(messages, options));
+    ASSERT_EQ(Ids(list), Range(1, 500));
+    for (size_t i = 0; i < list.size(); ++i) {
+      const auto& m = std::get<Toe5_MessageInfo>(list[i]);
+      if (m.IsRead() != messages[i].read || m.ReceivedTime.Ticks() != messages[i].receivedTime ||
+          m.SenderName != messages[i].senderName || m.Subject != messages[i].subject) {
+        ADD_FAILURE() << "message " << i + 1 << " differs";
+      }
+    }
+  }
+}
+
+// A folder without a file of its own has neither tag 0x03 nor 0x06 and is not listed.
+TEST(DbxWriterFiles, FolderListIsReadAsFolders) {
+  const std::vector<dbx::FolderSpec> folders = {
+      {1, 0, "Local Folders", ""}, {2, 1, "Inbox", "Inbox.dbx"}, {3, 1, "Sent Items", "Sent Items.dbx"}};
+  const DbxItemList list = LoadBytes(dbx::BuildFolderListFile(folders), "C:\\Store\\folders.dbx");
+  ASSERT_EQ(list.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    const auto& f = std::get<Toe5_FolderInfo>(list[i]);
+    const dbx::FolderSpec& spec = folders[i + 1];
+    EXPECT_EQ(f.FolderId, spec.id);
+    EXPECT_EQ(f.ParentId, spec.parentId);
+    EXPECT_EQ(f.FolderName, spec.name);
+    EXPECT_EQ(f.FileName, spec.fileName);
+  }
+}
+
+bool IsSubsequence(const std::vector<int>& part, const std::vector<int>& whole) {
+  return std::includes(whole.begin(), whole.end(), part.begin(), part.end());
+}
+
+TEST(DbxWriterFiles, DamagedFilesYieldWhatPrecedesOrSurroundsTheDamage) {
+  const auto messages = Messages(60);
+  const std::vector<int> all = Range(1, 60);
+  enum class Expect { kExact, kPrefix, kSubsequence };
+  struct Case {
+    const char* name;
+    std::function<void(dbx::DbxDamage&)> damage;
+    Expect kind;
+    std::vector<int> expected;
+  };
+  std::vector<int> shared = all;
+  shared[5] = 5;
+  std::vector<int> withoutSeven = all;
+  withoutSeven.erase(withoutSeven.begin() + 6);
+  const Case cases[] = {
+      {"item_count_zero", [](auto& d) { d.itemCount = 0; }, Expect::kExact, {}},
+      {"root_past_end", [](auto& d) { d.rootOffset = 0x7FFF0000; }, Expect::kExact, {}},
+      {"leaf_links_back_to_root", [](auto& d) { d.cycleToRootNode = 3; }, Expect::kExact, all},
+      {"shared_record_listed_twice", [](auto& d) { d.sharedRecordItem = 5; }, Expect::kExact, shared},
+      {"record_failing_self_offset_skipped", [](auto& d) { d.wrongSelfOffsetItem = 6; }, Expect::kExact,
+       withoutSeven},
+      {"record_past_end_ends_load", [](auto& d) { d.recordPastEndItem = 6; }, Expect::kExact, Range(1, 6)},
+      {"node_failing_self_offset", [](auto& d) { d.wrongSelfOffsetNode = 2; }, Expect::kSubsequence, {}},
+      {"oversize_entry_count", [](auto& d) { d.oversizeEntryCountNode = 2; }, Expect::kPrefix, {}},
+      {"child_past_end", [](auto& d) { d.childPastEndNode = 1; }, Expect::kSubsequence, {}},
+      {"truncated", [](auto& d) { d.truncateTo = 9000; }, Expect::kPrefix, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dbx::DbxWriteOptions options;
+    options.maxEntriesPerNode = 4;
+    c.damage(options.damage);
+    const std::vector<int> ids = Ids(LoadBytes(dbx::BuildMessageFile(messages, options)));
+    switch (c.kind) {
+      case Expect::kExact: EXPECT_EQ(ids, c.expected); break;
+      case Expect::kPrefix:
+        EXPECT_LT(ids.size(), all.size());
+        EXPECT_TRUE(std::equal(ids.begin(), ids.end(), all.begin()));
+        break;
+      case Expect::kSubsequence:
+        EXPECT_LT(ids.size(), all.size());
+        EXPECT_TRUE(IsSubsequence(ids, all));
+        break;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quendrel::test
