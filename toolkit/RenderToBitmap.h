@@ -1,0 +1,37 @@
+// Rendering windows into bitmaps and looking at the pixels: painting is checked on pixels, in tests
+// and demos alike.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "toolkit/Bitmap.h"
+#include "toolkit/Color.h"
+
+namespace quendrel::toolkit {
+
+enum class TRenderMethod {
+  // WM_PRINT with PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND (what PrintWindow does).
+  kPrint,
+  // WM_ERASEBKGND and WM_PAINT with the DC as wParam, then the same for every visible child window
+  // at its place: the way controls paint their parent's background into their own DC.
+  kPaintWithDC,
+};
+
+// The client area of window (with its child windows) into bitmap, sized to the client area, 24-bit.
+// False when the window is not there or has an empty client area.
+bool RenderWindow(HWND window, TBitmap& bitmap, TRenderMethod method = TRenderMethod::kPrint);
+// The whole window, frame included (PrintWindow).
+bool RenderWholeWindow(HWND window, TBitmap& bitmap);
+
+// Whether two colours differ by at most tolerance in each of red, green and blue.
+bool NearColor(TColor a, TColor b, int tolerance = 0);
+// -1 outside the bitmap.
+inline TColor PixelAt(const TBitmap& bitmap, int x, int y) { return bitmap.PixelColor(x, y); }
+// Pixels of color (within tolerance), in area when given (clipped to the bitmap).
+int CountPixels(const TBitmap& bitmap, TColor color, int tolerance = 0, const RECT* area = nullptr);
+// The smallest rectangle (right and bottom exclusive) holding every pixel of color; none if absent.
+std::optional<RECT> ColorBounds(const TBitmap& bitmap, TColor color, int tolerance = 0);
+
+}  // namespace quendrel::toolkit
