@@ -8,6 +8,8 @@
 
 namespace quendrel::toolkit {
 
+class TPropertyList;
+
 enum TOperation { opInsert, opRemove };
 
 // Bits of TComponent::ComponentState().
@@ -27,6 +29,9 @@ public:
   TComponent& operator=(const TComponent&) = delete;
 
   virtual std::string ClassName() const { return "TComponent"; }
+  // The published properties of the object's class, inherited ones included (toolkit/Properties.h).
+  virtual const TPropertyList& PublishedProperties() const { return ClassProperties(); }
+  static const TPropertyList& ClassProperties();
 
   TComponent* Owner() const { return owner_; }
   const std::string& Name() const { return name_; }

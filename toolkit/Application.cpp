@@ -1,0 +1,214 @@
+#include "toolkit/Application.h"
+
+#include <stdexcept>
+
+#include "toolkit/Form.h"
+
+namespace quendrel::toolkit {
+
+TApplication Application;
+
+namespace {
+constexpr char kWindowClass[] = "Quendrel.TApplication";
+}
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication() {
+  // Forms first (they are owned windows of ours), then the window itself.
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  mainForm_ = nullptr;
+  if (handle_ != nullptr) {
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+  }
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  if (handle_ != nullptr) SetWindowTextA(handle_, title_.c_str());
+}
+
+HWND TApplication::Handle() {
+  if (handle_ != nullptr) return handle_;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  if (!GetClassInfoExA(instance, kWindowClass, &wc)) {
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &TApplication::WndProcThunk;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "MAINICON");
+    wc.lpszClassName = kWindowClass;
+    if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Cannot register the application window class");
+  }
+  // A zero-sized captioned popup: invisible on screen, yet it has a taskbar button while shown.
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+  const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  handle_ = CreateWindowExA(0, kWindowClass, title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                            nullptr, nullptr, instance, nullptr);
+  if (handle_ == nullptr) throw std::runtime_error("Cannot create the application window");
+  SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  return handle_;
+}
+
+void TApplication::ShowTaskbarWindow() {
+  HWND hwnd = Handle();
+  if (!IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+}
+
+LRESULT CALLBACK TApplication::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (app == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  try {
+    return app->WndProc(msg, wParam, lParam);
+  } catch (...) {
+    app->HandleException(std::current_exception());
+    return 0;
+  }
+}
+
+LRESULT TApplication::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage message{msg, wParam, lParam, 0};
+  // Copy: a hook may unhook itself (or others) while it runs.
+  const std::vector<Hook> hooks = hooks_;
+  for (const Hook& hook : hooks) {
+    if (hook.hook && hook.hook(message)) return message.Result;
+  }
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return 0;
+        case SC_RESTORE:
+          Restore();
+          return 0;
+        default:
+          break;
+      }
+      break;
+    case WM_CLOSE:
+      if (mainForm_ != nullptr) mainForm_->Close();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(handle_, msg, wParam, lParam);
+}
+
+int TApplication::HookMainWindow(TApplicationHook hook) {
+  const int id = nextHookId_++;
+  hooks_.push_back(Hook{id, std::move(hook)});
+  return id;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  std::erase_if(hooks_, [id](const Hook& hook) { return hook.id == id; });
+}
+
+void TApplication::Minimize() {
+  HWND hwnd = Handle();
+  if (IsIconic(hwnd)) return;
+  // Minimizing the owner hides the owned forms; the window keeps the taskbar button.
+  ShowWindow(hwnd, SW_MINIMIZE);
+  if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  HWND hwnd = Handle();
+  if (!IsIconic(hwnd)) return;
+  ShowWindow(hwnd, SW_RESTORE);
+  if (mainForm_ != nullptr && mainForm_->Visible() && mainForm_->HandleAllocated()) {
+    ShowWindow(mainForm_->Handle(), SW_SHOW);
+    SetForegroundWindow(mainForm_->Handle());
+  }
+  if (OnRestore) OnRestore(this);
+}
+
+void TApplication::Dispatch(MSG& msg) {
+  // Tab moves between the tab stops of a form.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+    if (TWinControl* focused = TWinControl::FromHandle(msg.hwnd); focused != nullptr) {
+      if (TForm* form = focused->ParentForm(); form != nullptr && form != focused) {
+        form->SelectNext(focused, GetKeyState(VK_SHIFT) >= 0);
+        return;
+      }
+    }
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  try {
+    Dispatch(msg);
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  while (HandleMessage()) {
+  }
+}
+
+void TApplication::Run() {
+  if (mainForm_ != nullptr && showMainForm_) mainForm_->Show();
+  while (!terminated_) {
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      terminated_ = true;
+      break;
+    }
+    try {
+      Dispatch(msg);
+    } catch (...) {
+      HandleException(std::current_exception());
+    }
+  }
+}
+
+void TApplication::Terminate() {
+  if (!terminated_) PostQuitMessage(0);
+  terminated_ = true;
+}
+
+void TApplication::HandleException(const std::exception_ptr& error) {
+  if (!error) return;
+  if (OnException) {
+    OnException(this, error);
+    return;
+  }
+  std::string text = "Unknown error";
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    text = e.what();
+  } catch (...) {
+  }
+  MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  HWND owner = GetActiveWindow();
+  if (owner == nullptr && mainForm_ != nullptr && mainForm_->HandleAllocated()) owner = mainForm_->Handle();
+  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+  if (operation == opRemove && component == mainForm_) mainForm_ = nullptr;
+  TComponent::Notification(component, operation);
+}
+
+}  // namespace quendrel::toolkit

@@ -1,0 +1,101 @@
+// TApplication: the program's message loop, its hidden window and its error box (the
+// `Application` object).
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Component.h"
+#include "toolkit/Control.h"
+
+namespace quendrel::toolkit {
+
+class TForm;
+
+// Sees a message of the application's window before it does; true marks it handled.
+using TApplicationHook = std::function<bool(TMessage& message)>;
+using TExceptionEvent = std::function<void(TComponent* Sender, const std::exception_ptr& error)>;
+
+// The application's hidden window is the owner of every form and carries the program's taskbar
+// button (forms are owned windows, which get none), the way classic RAD programs work: minimizing
+// the main form minimizes this window, and hiding it removes the button.
+class TApplication : public TComponent {
+public:
+  TApplication();
+  ~TApplication() override;
+  std::string ClassName() const override { return "TApplication"; }
+
+  void Initialize() {}
+  // The form, owned by the application; the first one created becomes the main form.
+  template <class T>
+  T* CreateForm() {
+    T* form = new T(this);  // owned by the application from here on
+    if (mainForm_ == nullptr) mainForm_ = form;
+    form->DoCreate();
+    return form;
+  }
+  template <class T>
+  void CreateForm(T*& reference) {
+    reference = CreateForm<T>();
+  }
+  TForm* MainForm() const { return mainForm_; }
+  bool ShowMainForm() const { return showMainForm_; }
+  void SetShowMainForm(bool value) { showMainForm_ = value; }
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  // Shows the main form (unless ShowMainForm is false) and handles messages until Terminate.
+  void Run();
+  // Handles every message waiting now, then returns. Handlers may call it again (nested).
+  void ProcessMessages();
+  // Handles one message if there is one; false when the queue was empty.
+  bool HandleMessage();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  void Minimize();
+  void Restore();
+
+  // The hidden window (made on first use).
+  HWND Handle();
+  void ShowTaskbarWindow();
+  int HookMainWindow(TApplicationHook hook);
+  void UnhookMainWindow(int id);
+
+  // The default error box with the exception's text, or OnException when assigned.
+  void HandleException(const std::exception_ptr& error);
+  // MessageBoxA owned by the active form (or the main form). (windows.h makes the name MessageBoxA.)
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
+  TExceptionEvent OnException;
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Dispatch(MSG& msg);
+
+  HWND handle_ = nullptr;  // owned; DestroyWindow in the destructor
+  TForm* mainForm_ = nullptr;  // owned through the component tree
+  bool showMainForm_ = true;
+  bool terminated_ = false;
+  std::string title_ = "Quendrel";
+  struct Hook {
+    int id;
+    TApplicationHook hook;
+  };
+  std::vector<Hook> hooks_;
+  int nextHookId_ = 1;
+};
+
+// The toolkit's one application object, as the program's design expects it.
+extern TApplication Application;
+
+}  // namespace quendrel::toolkit

@@ -1,0 +1,104 @@
+// TForm: a top-level window holding controls.
+#pragma once
+
+#include <memory>
+
+#include "toolkit/Canvas.h"
+#include "toolkit/Control.h"
+#include "toolkit/Icon.h"
+
+namespace quendrel::toolkit {
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIconBits : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+using TBorderIcons = unsigned;
+enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStyle { fsNormal, fsStayOnTop };
+
+// Posted to a form that frees itself once the message that asked for it has been handled.
+constexpr UINT CM_RELEASE = CM_BASE + 0x21;
+
+using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>;
+
+// Forms start hidden. The application's hidden window owns them, so that window carries the one
+// taskbar button of the program (see TApplication).
+class TForm : public TWinControl {
+public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+  std::string ClassName() const override { return "TForm"; }
+  const TPropertyList& PublishedProperties() const override { return ClassProperties(); }
+  static const TPropertyList& ClassProperties();
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition position) { position_ = position; }
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
+  // Pixels-per-inch scaling of the toolkit: always off in this program (its own scaler does it).
+  bool Scaled() const { return false; }
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool value) { autoScroll_ = value; }
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+  const TIcon& Icon() const { return icon_; }
+  // Copied; the window shows it at once.
+  void SetIcon(const TIcon& icon);
+  TCanvas& Canvas() { return *canvas_; }
+  bool Active() const;
+
+  void SetVisible(bool visible) override;
+  void Close();
+  // Frees the form once the current message has been handled (the form must have an owner).
+  void Release();
+  // Fires OnCreate once: after loading, or from TApplication::CreateForm for forms built without it.
+  void DoCreate();
+  // Moves the focus to the next (or previous) tab stop after `current`.
+  void SelectNext(TWinControl* current, bool forward);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& message) override;
+  void PaintWindow(HDC dc) override;
+  void Loaded() override;
+  virtual bool CloseQuery();
+  virtual void DoClose(TCloseAction& action);
+  virtual void Paint();
+
+private:
+  void ApplyIcon();
+  void PlaceOnFirstShow();
+
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TFormStyle formStyle_ = fsNormal;
+  TPosition position_ = poDesigned;
+  TWindowState windowState_ = wsNormal;
+  bool autoScroll_ = false;
+  bool placed_ = false;
+  bool createFired_ = false;
+  TWinControl* activeControl_ = nullptr;  // not owned
+  TIcon icon_;
+  std::unique_ptr<TCanvas> canvas_;
+};
+
+}  // namespace quendrel::toolkit
