@@ -28,19 +28,19 @@ struct MessageSpec {
   uint32_t otherFlags = 0;  // further flag bits beside "read"; only the low 24 bits fit the file
   uint64_t sentTime = 0;    // FILETIME ticks, UTC
   uint64_t receivedTime = 0;
-  std::string senderName;
-  std::string senderAddress;
-  std::string subject;
-  std::string messageId;
-  std::string body;  // the whole stored message (headers and text); empty: no body chain
+  std::string senderName{};
+  std::string senderAddress{};
+  std::string subject{};
+  std::string messageId{};
+  std::string body{};  // the whole stored message (headers and text); empty: no body chain
 };
 
 // One folder of the folder list file.
 struct FolderSpec {
   int32_t id = 0;
   int32_t parentId = 0;
-  std::string name;
-  std::string fileName;  // e.g. "Inbox.dbx"; empty for folders without a file of their own
+  std::string name{};
+  std::string fileName{};  // e.g. "Inbox.dbx"; empty for folders without a file of their own
 };
 
 // How the read flag is stored: as a direct value (tag 0x81) or as data bytes (tag 0x01).
@@ -49,9 +49,9 @@ enum class FlagsTag { Direct, Data };
 // Deliberate faults, for tests of readers. Nodes are numbered in pre-order (root 0, then the first
 // child's subtree, then each entry's subtree); items by their position in the input. -1: no fault.
 struct DbxDamage {
-  std::optional<size_t> truncateTo;       // cut the finished file to this many bytes
-  std::optional<int32_t> itemCount;       // header item count instead of the real one
-  std::optional<int32_t> rootOffset;      // root link instead of the real one (e.g. past the end)
+  std::optional<size_t> truncateTo{};       // cut the finished file to this many bytes
+  std::optional<int32_t> itemCount{};       // header item count instead of the real one
+  std::optional<int32_t> rootOffset{};      // root link instead of the real one (e.g. past the end)
   int wrongSelfOffsetNode = -1;           // node whose self offset is off by 4
   int wrongSelfOffsetItem = -1;           // record whose self offset is off by 4
   int cycleToRootNode = -1;               // node whose first child link names the root (use a leaf to lose nothing)
@@ -65,7 +65,7 @@ struct DbxDamage {
 struct DbxWriteOptions {
   int maxEntriesPerNode = kMaxNodeEntries;  // 1..0x33; small values give deep trees from few items
   FlagsTag flagsTag = FlagsTag::Direct;
-  DbxDamage damage;
+  DbxDamage damage{};
 };
 
 // The complete bytes of a message file / folder list file.
