@@ -47,8 +47,10 @@ bool Registry::OpenKey(const std::string& path, bool canCreate) {
   } else {
     rc = RegOpenKeyExA(BaseFor(path), Trimmed(path).c_str(), 0, KEY_ALL_ACCESS, &opened);
   }
-  if (rc != ERROR_SUCCESS) return false;
+  // Even a failed open leaves no key open: later reads and writes must fail, not land in the key
+  // opened before.
   CloseKey();
+  if (rc != ERROR_SUCCESS) return false;
   key_ = opened;
   return true;
 }

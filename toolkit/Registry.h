@@ -25,7 +25,8 @@ public:
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
 
-  // Replaces the open key. A missing key without canCreate is not an error: false, no key open.
+  // Replaces the open key. A missing key without canCreate is not an error: false, and no key is
+  // open afterwards, so that later reads and writes fail.
   bool OpenKey(const std::string& path, bool canCreate);
   void CloseKey();
   bool HasOpenKey() const { return key_ != nullptr; }

@@ -97,10 +97,12 @@ TEST_F(RegistryTest, MissingKeyOpensNothingAndLaterAccessFails) {
   EXPECT_EQ(ErrorOf([&] { reg.WriteBool("checked", true); }), "Failed to set data for 'checked'");
   EXPECT_EQ(ErrorOf([&] { reg.ReadString("mailreceived"); }), "Failed to get data for 'mailreceived'");
   EXPECT_FALSE(reg.ValueExists("checked"));
-  // Failing to open leaves a key opened before unchanged.
+  // A failed open also closes the key opened before: nothing may be written into the wrong key.
   ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\Quendrel", true));
-  EXPECT_FALSE(reg.OpenKey("\\SOFTWARE\\Nowhere", false));
-  EXPECT_NO_THROW(reg.WriteInteger("checktime", 2));
+  EXPECT_FALSE(reg.OpenKey("\\SOFTWARE\\Quendrel\\Gone.dbx", false));
+  EXPECT_EQ(ErrorOf([&] { reg.WriteBool("checked", true); }), "Failed to set data for 'checked'");
+  ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\Quendrel", false));
+  EXPECT_FALSE(reg.ValueExists("checked"));
 }
 
 TEST_F(RegistryTest, SubKeysAreListedAndDeletedWithTheirContents) {
