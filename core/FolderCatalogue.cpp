@@ -30,13 +30,17 @@ private:
 };
 
 // Any directory entry counts, hidden and system ones and folders included. Only a definite "not
-// there" answers no: a transient failure must not cost the user a folder's ticks and memory.
+// there" in a store folder that is there answers no: an unplugged drive or an unreachable share must
+// not cost the user every folder's ticks and memory.
 bool StoreEntryExists(const std::string& name) {
-  if (GetFileAttributesA((StoreFolderPath(GetStoreRoot()) + name).c_str()) != INVALID_FILE_ATTRIBUTES) {
+  const std::string folder = StoreFolderPath(GetStoreRoot());
+  if (GetFileAttributesA((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  DWORD error = GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME) {
     return true;
   }
-  DWORD error = GetLastError();
-  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME;
+  DWORD folderAttributes = GetFileAttributesA(folder.c_str());
+  return folderAttributes == INVALID_FILE_ATTRIBUTES || (folderAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {

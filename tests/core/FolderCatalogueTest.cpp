@@ -119,11 +119,31 @@ TEST_F(FolderCatalogueTest, NothingIsAddedOrDroppedWhileAlwaysCheckIsOff) {
   EXPECT_EQ(KeyNames(kProgramKey), Names{"Gone.dbx"});
 }
 
-TEST_F(FolderCatalogueTest, WithoutAStoreFolderUnknownNamesAreDropped) {
-  ClearCurrentUser();  // no "Store Root": names are looked up in the current drive's root folder
-  MakeFolderKey("Quendrel No Such Folder.dbx", true);
-  UpdateFolderKeys(ShortDefaults());
-  EXPECT_FALSE(KeyExists(FolderKeyPath("Quendrel No Such Folder.dbx")));
+TEST_F(FolderCatalogueTest, WhereTheStoreFolderIsDecidesWhatIsDropped) {
+  const struct {
+    const char* what;
+    const char* storeRoot;  // nullptr: not configured
+    bool kept;
+  } cases[] = {
+      // Not configured: names are looked up in the current drive's root folder.
+      {"no store root", nullptr, false},
+      // A store folder that is not there says nothing about which files are gone.
+      {"missing folder", "C:\\Quendrel No Such Store", true},
+      {"missing drive", "Q:\\Store", true},
+      {"unreachable share", "\\\\nohost\\share\\Store", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClearCurrentUser();
+    if (c.storeRoot != nullptr) {
+      toolkit::Registry reg;
+      reg.OpenKey("\\Software\\Microsoft\\Outlook Express", true);
+      reg.WriteString("Store Root", c.storeRoot);
+    }
+    MakeFolderKey("Quendrel No Such File.dbx", true, "Ann", 45000.5);
+    UpdateFolderKeys(ShortDefaults());
+    EXPECT_EQ(KeyExists(FolderKeyPath("Quendrel No Such File.dbx")), c.kept);
+  }
 }
 
 // The settings page's check list, as far as the catalogue uses it.
