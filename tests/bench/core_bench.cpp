@@ -1,11 +1,13 @@
 // One timer check over 10 watched folders of 10,000 messages each, as under Wine: total time, the
-// share spent handling window messages, and peak memory. Writes its store into a temporary folder and
-// its settings into a private copy of HKEY_CURRENT_USER; the real one is left alone.
+// share spent handling window messages, and peak memory. The store goes into a temporary folder and
+// the settings into a scratch key that stands in for HKEY_CURRENT_USER; the real one is left alone.
+// The checks run in a child process so that its peak memory is the check's, not the store writer's.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,9 +21,17 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kFolders = 10;
 constexpr int kMessagesPerFolder = 10'000;
 constexpr int kRuns = 5;
+
+LONGLONG Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
 
 double Ms(LONGLONG ticks) {
   LARGE_INTEGER frequency;
@@ -29,10 +39,13 @@ double Ms(LONGLONG ticks) {
   return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
 
-LONGLONG Now() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+std::string FolderFile(const fs::path& store, int folder) {
+  return (store / ("Folder" + std::to_string(folder) + ".dbx")).string();
 }
 
 // Handles the queue like the program's message loop would, and measures what that costs.
@@ -55,36 +68,28 @@ public:
   int alerts = 0;
 };
 
-// HKEY_CURRENT_USER of this process goes to a scratch key that is removed at the end.
-class PrivateHkcu {
+// HKEY_CURRENT_USER of this process goes to a scratch key below the real one.
+class RedirectedHkcu {
 public:
-  PrivateHkcu() {
-    path_ = "Software\\QuendrelBench\\" + std::to_string(GetCurrentProcessId());
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+  explicit RedirectedHkcu(const std::string& path) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, key_);
   }
-  ~PrivateHkcu() {
+  ~RedirectedHkcu() {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegCloseKey(key_);
-    RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
   }
+  RedirectedHkcu(const RedirectedHkcu&) = delete;
+  RedirectedHkcu& operator=(const RedirectedHkcu&) = delete;
 
 private:
-  std::string path_;
   HKEY key_ = nullptr;
 };
 
-}  // namespace
-
-int main() {
-  namespace fs = std::filesystem;
-  PrivateHkcu hkcu;
-  fs::path store = fs::temp_directory_path() / ("quendrel-bench-" + std::to_string(GetCurrentProcessId()));
-  fs::create_directories(store);
-
-  // Realistic folders: mostly read mail, a few unread, the latest one unread.
+bool PrepareStore(const fs::path& store) {
+  // Realistic folders: mostly read mail, every tenth unread, the latest one unread.
   std::vector<quendrel::dbx::MessageSpec> messages(kMessagesPerFolder);
-  const uint64_t base = 133'500'000'000'000'000ull;  // 2024
+  const uint64_t base = 133'500'000'000'000'000ull;  // early 2024
   for (int i = 0; i < kMessagesPerFolder; ++i) {
     auto& m = messages[i];
     m.senderName = "Sender " + std::to_string(i % 97);
@@ -95,29 +100,25 @@ int main() {
     m.read = (i % 10 != 0) && i != kMessagesPerFolder - 1;
   }
   for (int f = 0; f < kFolders; ++f) {
-    std::string file = (store / ("Folder" + std::to_string(f) + ".dbx")).string();
-    if (!quendrel::dbx::WriteMessageFile(file, messages)) {
-      std::fprintf(stderr, "cannot write %s\n", file.c_str());
-      return 1;
-    }
+    if (!quendrel::dbx::WriteMessageFile(FolderFile(store, f), messages)) return false;
   }
-  {
-    quendrel::toolkit::Registry reg;
-    reg.OpenKey("\\Software\\Microsoft\\Outlook Express", true);
-    reg.WriteString("Store Root", store.string());
-    reg.OpenKey(quendrel::kProgramKey, true);
-    reg.WriteBool("alwaysoe", false);
-    reg.WriteBool("alwaysreceive", false);
-    reg.WriteBool("hideoe", false);
-    reg.WriteInteger("alwaysalert", -1);
-  }
+  quendrel::toolkit::Registry reg;
+  reg.OpenKey("\\Software\\Microsoft\\Outlook Express", true);
+  reg.WriteString("Store Root", store.string());
+  reg.OpenKey(quendrel::kProgramKey, true);
+  // No mail client to start or wait for.
+  reg.WriteBool("alwaysoe", false);
+  reg.WriteBool("alwaysreceive", false);
+  reg.WriteBool("hideoe", false);
   quendrel::UpdateFolderKeys(quendrel::FullDefaults());
   for (int f = 0; f < kFolders; ++f) {
-    quendrel::toolkit::Registry reg;
     reg.OpenKey(quendrel::FolderKeyPath("Folder" + std::to_string(f) + ".dbx"), false);
     reg.WriteBool("checked", true);
   }
+  return true;
+}
 
+int MeasureChecks(const fs::path& store) {
   // A window timer keeps the queue from being trivially empty, as the program's timers would.
   HWND window = CreateWindowExA(0, "STATIC", "bench", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   SetTimer(window, 1, 1, nullptr);
@@ -136,36 +137,68 @@ int main() {
     shares.push_back(100.0 * messagesMs / total);
     queueChecks = host.queueChecks;
   }
-  // The store reader's part of it: the same ten loads alone.
-  std::vector<double> loads;
-  size_t loaded = 0;
-  for (int run = 0; run < kRuns; ++run) {
-    LONGLONG loadStart = Now();
-    quendrel::DbxItemList items;
-    loaded = 0;
-    for (int f = 0; f < kFolders; ++f) {
-      items.clear();
-      quendrel::LoadDbxItems((store / ("Folder" + std::to_string(f) + ".dbx")).string(), &items);
-      loaded += items.size();
-    }
-    loads.push_back(Ms(Now() - loadStart));
-  }
-  std::sort(loads.begin(), loads.end());
-  std::printf("loading the %zu records alone: median %.1f ms (min %.1f)\n", loaded, loads[kRuns / 2], loads[0]);
-
-  std::sort(totals.begin(), totals.end());
-  std::sort(shares.begin(), shares.end());
+  KillTimer(window, 1);
+  DestroyWindow(window);
   PROCESS_MEMORY_COUNTERS memory = {};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-  std::printf("CheckMail, %d folders x %d messages: median %.1f ms (min %.1f), messages %.1f%% of it, "
-              "%d queue checks, peak working set %.1f MB\n",
-              kFolders, kMessagesPerFolder, totals[kRuns / 2], totals[0], shares[kRuns / 2], queueChecks,
-              memory.PeakWorkingSetSize / (1024.0 * 1024.0));
 
-  KillTimer(window, 1);
-  DestroyWindow(window);
+  // The store reader's part of it: the same loads alone.
+  std::vector<double> loads;
+  for (int run = 0; run < kRuns; ++run) {
+    LONGLONG start = Now();
+    quendrel::DbxItemList items;
+    for (int f = 0; f < kFolders; ++f) {
+      items.clear();
+      quendrel::LoadDbxItems(FolderFile(store, f), &items);
+    }
+    loads.push_back(Ms(Now() - start));
+  }
+
+  std::printf("CheckMail, %d folders x %d messages: median %.1f ms (min %.1f), of which loading the store "
+              "files alone %.1f ms; handling messages %.2f%% in %d queue checks; peak working set %.1f MB\n",
+              kFolders, kMessagesPerFolder, Median(totals), *std::min_element(totals.begin(), totals.end()),
+              Median(loads), Median(shares), queueChecks, memory.PeakWorkingSetSize / (1024.0 * 1024.0));
+  return 0;
+}
+
+int RunChild(const std::string& hkcuPath, const fs::path& store) {
+  std::string command = "\"" + std::string(_pgmptr) + "\" --check \"" + hkcuPath + "\" \"" + store.string() + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    std::fprintf(stderr, "cannot start the measuring process\n");
+    return 1;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(exitCode);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--check") == 0) {
+    RedirectedHkcu hkcu(argv[2]);
+    return MeasureChecks(argv[3]);
+  }
+  const std::string hkcuPath = "Software\\QuendrelBench\\" + std::to_string(GetCurrentProcessId());
+  const fs::path store = fs::temp_directory_path() / ("quendrel-bench-" + std::to_string(GetCurrentProcessId()));
+  fs::create_directories(store);
+  bool prepared;
+  {
+    RedirectedHkcu hkcu(hkcuPath);
+    prepared = PrepareStore(store);
+  }
+  if (!prepared) std::fprintf(stderr, "cannot write the store files\n");
+  int result = prepared ? RunChild(hkcuPath, store) : 1;
+  RegDeleteTreeA(HKEY_CURRENT_USER, hkcuPath.c_str());
   std::error_code ignored;
   fs::remove_all(store, ignored);
-  return 0;
+  return result;
 }
