@@ -11,10 +11,13 @@
 namespace quendrel {
 
 // The walk asks for a few bytes at a time (a node header, an entry table, a record). One system
-// call per request made loads slow, so requests are served from a window read ahead of them; a
-// request that the window does not cover entirely is read afresh from the source. So a file that
-// grew since the window was filled is seen grown, and a request is never cut short by the window's
-// end, only by the data's end: each answer is what a direct read gave at some moment of the load.
+// call per request made loads slow, so requests are served from windows read ahead of them; a
+// request that no window covers entirely is read afresh from the source. So a file that grew since
+// a window was filled is seen grown, and a request is never cut short by a window's end, only by
+// the data's end: each answer is what a direct read gave at some moment of the load.
+//
+// There are two windows because the mail client keeps records and index nodes in separate parts of
+// the file and the walk alternates between them; each window follows one of the two streams.
 //
 // Every request is charged against a budget linear in the data's length, which a well-formed file
 // never spends; a crafted file whose nodes and entries overlap would otherwise make one load take
@@ -37,17 +40,24 @@ public:
   static constexpr uint64_t kBudgetSlack = 1 << 20;
 
 private:
+  struct Window {
+    std::vector<uint8_t> bytes;
+    uint64_t start = 0;
+    size_t length = 0;  // bytes of `bytes` that hold data
+    size_t readAhead = kMinReadAhead;
+    uint64_t lastUse = 0;
+    uint64_t End() const { return start + length; }
+  };
+
   bool Charge(size_t Size);
-  bool Fill(uint64_t Offset, size_t Size);
+  Window* Fill(uint64_t Offset, size_t Size);
 
   static constexpr size_t kMinReadAhead = 4 << 10;
   static constexpr size_t kMaxReadAhead = 1 << 20;
 
   ByteSource& source_;  // not owned
-  std::vector<uint8_t> window_;
-  uint64_t windowStart_ = 0;
-  size_t windowLength_ = 0;  // bytes of window_ that hold data
-  size_t readAhead_ = kMinReadAhead;
+  Window windows_[2];
+  uint64_t uses_ = 0;
   uint64_t charged_ = 0;
   uint64_t budget_ = kBudgetSlack;  // raised from the data's length once the slack is spent
 };

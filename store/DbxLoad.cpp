@@ -1,11 +1,16 @@
 #include "store/DbxLoad.h"
 
+#include <algorithm>
+
 #include "store/DbxFileName.h"
 #include "store/DbxIndexWalker.h"
 #include "store/LittleEndian.h"
 
 namespace quendrel {
 namespace {
+
+// A real message takes an index entry, a record of a few hundred bytes and usually a body.
+constexpr uint64_t kMinBytesPerItem = 256;
 
 std::optional<int32_t> ReadInt32(BufferedReader& Reader, uint64_t Offset) {
   const auto bytes = Reader.Read(Offset, 4);
@@ -33,6 +38,13 @@ void LoadDbxItemsFrom(ByteSource& Source, std::string_view FileName,
         ReadInt32(reader, HasFolderListName(FileName) ? kFolderListRootOffset : kMessageRootOffset);
     if (!root) return;
     const bool folderMode = IsFolderListFile(FileName, StoreRoot());
+    // Room for the records up front, trusting the item count only as far as the file could hold
+    // real messages, so that a crafted count cannot reserve more than a fraction of the file's size.
+    if (const std::optional<uint64_t> length = Source.Length()) {
+      const uint64_t plausible = std::min<uint64_t>(static_cast<uint64_t>(header->ItemCount),
+                                                    *length / kMinBytesPerItem);
+      List.reserve(List.size() + static_cast<size_t>(plausible));
+    }
     DbxIndexWalker(reader, folderMode, List).ReadIndexNode(*root);
   } catch (...) {
     // Nothing leaves a load: the store locator's registry error or a failed allocation only ends it.

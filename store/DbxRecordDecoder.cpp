@@ -19,7 +19,7 @@ constexpr unsigned kDefaultMessageEntries = 18;  // a message record's count byt
 struct RecordTable {
   int32_t bodyLength = 0;
   unsigned count = 0;
-  std::array<uint32_t, 255> entries{};
+  std::array<uint32_t, 255> entries;  // only the first `count` are set
 };
 
 // Values of offset-type tags inside the data block; any of them failing is a decoding failure.
@@ -149,11 +149,14 @@ DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, Dbx
   }
   const auto data = ReadData(Reader, RecordOffset, table);
   if (!data) return DecodeOutcome::kEndLoad;
-  Toe5_FolderInfo folder;
+  // Built in place in the list, and taken out again when it cannot be decoded.
+  auto& folder = std::get<Toe5_FolderInfo>(List.emplace_back(std::in_place_type<Toe5_FolderInfo>));
   for (auto e = first; e != last; ++e) {
-    if (!DecodeFolderEntry(*e, DataBlock(*data), folder)) return DecodeOutcome::kEndLoad;
+    if (!DecodeFolderEntry(*e, DataBlock(*data), folder)) {
+      List.pop_back();
+      return DecodeOutcome::kEndLoad;
+    }
   }
-  List.emplace_back(std::move(folder));
   return DecodeOutcome::kAppended;
 }
 
@@ -166,12 +169,14 @@ DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Db
   }
   const auto data = ReadData(Reader, RecordOffset, table);
   if (!data) return DecodeOutcome::kEndLoad;
-  Toe5_MessageInfo message;
+  auto& message = std::get<Toe5_MessageInfo>(List.emplace_back(std::in_place_type<Toe5_MessageInfo>));
   message.RecordOffset = RecordOffset;
   for (unsigned i = 0; i < table.count; ++i) {
-    if (!DecodeMessageEntry(table.entries[i], DataBlock(*data), message)) return DecodeOutcome::kEndLoad;
+    if (!DecodeMessageEntry(table.entries[i], DataBlock(*data), message)) {
+      List.pop_back();
+      return DecodeOutcome::kEndLoad;
+    }
   }
-  List.emplace_back(std::move(message));
   return DecodeOutcome::kAppended;
 }
 
