@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs every store fuzzer of a native fuzz build for a bounded time on a copy of the seed corpus.
+#   tests/fuzz/run.sh BUILD_DIR SECONDS
+# Fails when a target crashes, hangs (5 s per input), leaks, exceeds 2 GB or reports a sanitizer error.
+set -euo pipefail
+build=${1:?usage: run.sh BUILD_DIR SECONDS}
+seconds=${2:?usage: run.sh BUILD_DIR SECONDS}
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+status=0
+for kind in messages folders; do
+  target="$build/tests/fuzz/fuzz_dbx_$kind"
+  [ -x "$target" ] || { echo "run.sh: $target missing (configure with -DQUENDREL_FUZZ=ON)" >&2; exit 1; }
+  corpus="$work/$kind/corpus"
+  artifacts="$work/$kind/artifacts/"
+  mkdir -p "$corpus" "$artifacts"
+  cp "$here/corpus/$kind/"* "$corpus/"
+  log="$work/$kind/log"
+  rc=0
+  "$target" "$corpus" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -detect_leaks=1 \
+    -artifact_prefix="$artifacts" -print_final_stats=1 >"$log" 2>&1 || rc=$?
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+  found=$(ls -A "$artifacts" | wc -l)
+  if [ "$rc" -ne 0 ] || [ "$found" -ne 0 ] || grep -q 'ERROR: \(AddressSanitizer\|LeakSanitizer\|libFuzzer\)\|runtime error:' "$log"; then
+    echo "fuzz_dbx_$kind: FAILED (exit $rc, $found artifacts)"
+    tail -40 "$log"
+    mkdir -p "$build/fuzz-artifacts" && cp -r "$artifacts" "$build/fuzz-artifacts/$kind" 2>/dev/null || true
+    status=1
+  else
+    echo "fuzz_dbx_$kind: ok, $runs executions in ${seconds}s, corpus $(ls "$corpus" | wc -l) files"
+  fi
+done
+exit $status
