@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/DbxReader.h"
+#include "tests/support/PrivateRegistry.h"
 #include "tests/support/TestFiles.h"
 #include "tools/dbxwriter/DbxWriter.h"
 
@@ -164,6 +165,38 @@ TEST(DbxWriter, FolderListRootIsWhereTheReaderLooksForIt) {
   // Under any other name the root is taken from offset 228, where the folder list has none.
   EXPECT_TRUE(Indexes(dir.File("Folders.dbx.copy")).empty());
 }
+
+#ifdef _WIN32
+// In the mail client's store folder, under its lower-case name, the file is the folder list.
+TEST(DbxWriter, FolderListRoundTripInTheStoreFolder) {
+  test::ClearCurrentUser();
+  ScratchDir dir;
+  const std::string root = dir.Path().string();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Outlook Express", 0, nullptr, 0, KEY_WRITE,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const LONG set = RegSetValueExA(key, "Store Root", 0, REG_SZ, reinterpret_cast<const BYTE*>(root.c_str()),
+                                  static_cast<DWORD>(root.size() + 1));
+  RegCloseKey(key);
+  ASSERT_EQ(set, ERROR_SUCCESS);
+
+  const std::vector<FolderSpec> folders = {{1, 0, "Inbox", "Inbox.dbx"},
+                                           {2, 1, "Sub \xE4", "Sub.dbx"},
+                                           {3, 0, "No file", ""},
+                                           {4, 0, "Deleted Items", "Deleted Items.dbx"}};
+  ASSERT_TRUE(WriteFolderListFile(dir.File("folders.dbx"), folders, {.maxEntriesPerNode = 2}));
+  DbxItemList items;
+  LoadDbxItems(dir.File("folders.dbx"), &items);
+  ASSERT_EQ(items.size(), 3u) << "a folder without a file name is not listed by the reader";
+  const auto& sub = std::get<Toe5_FolderInfo>(items[1]);
+  EXPECT_EQ(sub.FolderId, 2);
+  EXPECT_EQ(sub.ParentId, 1);
+  EXPECT_EQ(sub.FolderName, "Sub \xE4");
+  EXPECT_EQ(sub.FileName, "Sub.dbx");
+  EXPECT_EQ(std::get<Toe5_FolderInfo>(items[2]).FolderName, "Deleted Items");
+}
+#endif
 
 // Each damaged shape against what the reader's rules make of it. Six messages, two entries per
 // node: root (3, 5) with children node 1 (1, 2), node 2 (4) and node 3 (6).

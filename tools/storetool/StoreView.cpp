@@ -131,7 +131,7 @@ std::string FolderTable(std::span<const FolderFile> files) {
   for (const FolderFile& file : files) {
     table += Padded(file.name, nameWidth) + Printf("  %7zu  ", file.items.size());
     if (HoldsFolders(file.items)) {
-      table += "      -  (folder list)\n";
+      table += "     -  (folder list)\n";
       continue;
     }
     size_t unread = 0;
