@@ -6,14 +6,8 @@ namespace {
 constexpr SettingDefault kFull[] = {kAlwaysCheck, kAlwaysSound, kAlwaysReceive, kStartWork,
                                     kAlwaysOe,    kHideOe,      kAlwaysAlert,   kCheckTime};
 constexpr SettingDefault kShort[] = {kAlwaysCheck, kAlwaysOe, kAlwaysAlert, kCheckTime};
-constexpr SettingDefault kPageLoad[] = {kAlwaysCheck,
-                                        {kStartWork.name, 1, true},
-                                        kAlwaysSound,
-                                        kAlwaysReceive,
-                                        kHideOe,
-                                        kAlwaysOe,
-                                        kAlwaysAlert,
-                                        kCheckTime};
+constexpr SettingDefault kPageLoad[] = {kAlwaysCheck, kStartWorkOnPageLoad, kAlwaysSound, kAlwaysReceive,
+                                        kHideOe,      kAlwaysOe,            kAlwaysAlert, kCheckTime};
 constexpr SettingDefault kFormCreate[] = {kCheckTime};
 constexpr SettingDefault kEventCheck[] = {kAlwaysSound, kAlwaysAlert};
 

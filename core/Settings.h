@@ -31,6 +31,8 @@ inline constexpr SettingDefault kAlwaysOe{"alwaysoe", 1, true};
 inline constexpr SettingDefault kHideOe{"hideoe", 0, true};
 inline constexpr SettingDefault kAlwaysAlert{"alwaysalert", -1, false};
 inline constexpr SettingDefault kCheckTime{"checktime", 2, false};
+// The settings page alone creates a missing startwork as on.
+inline constexpr SettingDefault kStartWorkOnPageLoad{"startwork", 1, true};
 
 // The sets of values created when missing, in the order they are written.
 using DefaultSet = std::span<const SettingDefault>;
