@@ -35,6 +35,13 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) {
   Recreate(width, height, format, false);
 }
 
+TBitmap::TBitmap(const TBitmap& other) : TGraphic() { Assign(other); }
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+  Assign(other);
+  return *this;
+}
+
 TBitmap::~TBitmap() { canvas_.FreeContext(); }
 
 void TBitmap::Clear() {

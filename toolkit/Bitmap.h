@@ -42,9 +42,12 @@ class TBitmap : public TGraphic {
  public:
   TBitmap();
   TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
+  // A deep copy: pixels and settings, not OnChange.
+  TBitmap(const TBitmap& other);
+  TBitmap& operator=(const TBitmap& other);
   ~TBitmap() override;
 
-  // Copies pixels and settings (not OnChange).
+  // Copies pixels and settings (not OnChange) and notifies OnChange.
   void Assign(const TBitmap& other);
   std::unique_ptr<TGraphic> Clone() const override;
 

@@ -77,6 +77,9 @@ void TImageList::DrawGreyed(HDC dc, int x, int y, int index) {
   // The image and its mask drawn on our own bitmaps, then merged into a grey copy whose
   // transparent pixels carry the key colour.
   TBitmap image(width_, height_), mask(width_, height_);
+  // White first: depending on the image list's version the mask is copied or ANDed in.
+  mask.Canvas().Brush().SetColor(clWhite);
+  mask.Canvas().FillRect({0, 0, width_, height_});
   ImageList_Draw(list_, index, image.Canvas().Handle(), 0, 0, ILD_NORMAL);
   ImageList_Draw(list_, index, mask.Canvas().Handle(), 0, 0, ILD_MASK);
   image.Flush();

@@ -35,7 +35,13 @@ void TPen::SetMode(TPenMode mode) {
   Changed(false);
 }
 
-int TPen::Rop2() const { return R2_BLACK + static_cast<int>(mode_); }
+int TPen::Rop2() const {
+  static constexpr int kCodes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                   R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                   R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                   R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
+  return kCodes[static_cast<int>(mode_)];
+}
 
 HPEN TPen::Handle() const {
   if (!handle_) {
