@@ -26,13 +26,13 @@ uint64_t UtcNoon(int year, int month, int day) {
 }
 
 dbx::MessageSpec Message(const std::string& sender, uint64_t received, bool read) {
-  dbx::MessageSpec spec;
-  spec.senderName = sender;
-  spec.receivedTime = received;
-  spec.sentTime = received;
-  spec.read = read;
-  spec.subject = "Hello from " + sender;
-  return spec;
+  dbx::MessageSpec message;
+  message.senderName = sender;
+  message.receivedTime = received;
+  message.sentTime = received;
+  message.read = read;
+  message.subject = "Hello from " + sender;
+  return message;
 }
 
 StoreTest::StoreTest() {
