@@ -9,9 +9,11 @@ namespace quendrel::standin {
 
 namespace {
 
-// Private message: receive the next message of a Send/Receive. One message per step keeps the
-// window answering (and lets other processes read between appends) during a long receive.
+// Private message: receive the next few messages of a Send/Receive. Small steps keep the window
+// answering (and let other processes read between appends) during a long receive; more than one
+// message per step because every append rewrites the whole index.
 constexpr UINT kReceiveStepMessage = WM_APP + 1;
+constexpr uint32_t kMessagesPerStep = 10;
 
 std::string Hex32(LPARAM value) {
   char text[16];
@@ -113,6 +115,8 @@ void BrowserWindow::OnCommand(WORD id, LPARAM lParam) {
       // A command during a receive adds to it, as a second click would queue on the server.
       if (pendingReceive_ == 0) {
         receivedInBatch_ = 0;
+        counts_ = mailbox_.CountInbox();
+        nextSequence_ = counts_.total + 1;
         PostMessageA(hwnd_, kReceiveStepMessage, 0, 0);
       }
       pendingReceive_ += receivePerCommand_;
@@ -133,7 +137,8 @@ void BrowserWindow::OnCommand(WORD id, LPARAM lParam) {
 
 void BrowserWindow::OnReceiveStep() {
   if (pendingReceive_ == 0) return;
-  if (!mailbox_.Receive(1)) {
+  const uint32_t count = pendingReceive_ < kMessagesPerStep ? pendingReceive_ : kMessagesPerStep;
+  if (!mailbox_.Receive(nextSequence_, count)) {
     // The file is held or broken: give up this batch rather than spin on it.
     pendingReceive_ = 0;
     counts_ = mailbox_.CountInbox();
@@ -141,8 +146,9 @@ void BrowserWindow::OnReceiveStep() {
     log_.Append("receive failed after " + std::to_string(receivedInBatch_));
     return;
   }
-  --pendingReceive_;
-  ++receivedInBatch_;
+  pendingReceive_ -= count;
+  receivedInBatch_ += count;
+  nextSequence_ += count;
   if (pendingReceive_ > 0) {
     PostMessageA(hwnd_, kReceiveStepMessage, 0, 0);
     return;

@@ -41,6 +41,7 @@ private:
   std::string storeOrigin_;
   uint32_t pendingReceive_ = 0;
   uint32_t receivedInBatch_ = 0;
+  uint32_t nextSequence_ = 1;
   InboxCounts counts_;
   std::string lastAction_ = "started";
   HWND hwnd_ = nullptr;  // destroyed by the user or WM_CLOSE, not by this object

@@ -79,22 +79,21 @@ std::string Mailbox::CreateMissingFiles() const {
   return {};
 }
 
-bool Mailbox::Receive(uint32_t count) const {
-  const uint32_t first = CountInbox().total + 1;
+bool Mailbox::Receive(uint32_t firstSequence, uint32_t count) const {
   const uint64_t now = NowTicks();
   std::vector<dbx::MessageSpec> incoming;
   incoming.reserve(count);
   for (uint32_t i = 0; i < count; ++i) {
-    GeneratedMail mail = GenerateMail(first + i);
-    dbx::MessageSpec spec;
-    spec.sentTime = now - 5 * kTicksPerMinute;
-    spec.receivedTime = now;
-    spec.senderName = std::move(mail.senderName);
-    spec.senderAddress = std::move(mail.senderAddress);
-    spec.subject = std::move(mail.subject);
-    spec.messageId = std::move(mail.messageId);
-    spec.body = std::move(mail.body);
-    incoming.push_back(std::move(spec));
+    GeneratedMail mail = GenerateMail(firstSequence + i);
+    dbx::MessageSpec stored;
+    stored.sentTime = now - 5 * kTicksPerMinute;
+    stored.receivedTime = now;
+    stored.senderName = std::move(mail.senderName);
+    stored.senderAddress = std::move(mail.senderAddress);
+    stored.subject = std::move(mail.subject);
+    stored.messageId = std::move(mail.messageId);
+    stored.body = std::move(mail.body);
+    incoming.push_back(std::move(stored));
   }
   return dbx::AppendMessages(InboxPath(), incoming);
 }
@@ -102,18 +101,18 @@ bool Mailbox::Receive(uint32_t count) const {
 bool Mailbox::MarkAllRead() const {
   std::vector<dbx::MessageSpec> rewritten;
   for (const Toe5_MessageInfo& message : LoadMessages(InboxPath())) {
-    dbx::MessageSpec spec;
-    spec.index = message.MessageIndex;
-    spec.read = true;
-    spec.otherFlags = static_cast<uint32_t>(message.Flags) & 0xFFFFFF & ~uint32_t{dbx::kReadFlag};
-    spec.sentTime = message.SentTime.Ticks();
-    spec.receivedTime = message.ReceivedTime.Ticks();
-    spec.senderName = message.SenderName;
-    spec.senderAddress = message.SenderAddress;
-    spec.subject = message.Subject;
-    spec.messageId = message.MessageId;
-    spec.body = BodyOf(message);
-    rewritten.push_back(std::move(spec));
+    dbx::MessageSpec stored;
+    stored.index = message.MessageIndex;
+    stored.read = true;
+    stored.otherFlags = static_cast<uint32_t>(message.Flags) & 0xFFFFFF & ~uint32_t{dbx::kReadFlag};
+    stored.sentTime = message.SentTime.Ticks();
+    stored.receivedTime = message.ReceivedTime.Ticks();
+    stored.senderName = message.SenderName;
+    stored.senderAddress = message.SenderAddress;
+    stored.subject = message.Subject;
+    stored.messageId = message.MessageId;
+    stored.body = BodyOf(message);
+    rewritten.push_back(std::move(stored));
   }
   // Written aside and swapped in, so a reader opens either the old file or the complete new one.
   const std::string staged = folder_ + "\\~Inbox.new";

@@ -22,8 +22,8 @@ public:
   // they are. Returns an error text, empty on success.
   std::string CreateMissingFiles() const;
 
-  // Appends `count` new unread generated messages to Inbox.dbx, numbered after those it holds.
-  bool Receive(uint32_t count) const;
+  // Appends `count` new unread generated messages to Inbox.dbx, generated mail `firstSequence` on.
+  bool Receive(uint32_t firstSequence, uint32_t count) const;
 
   // Rewrites Inbox.dbx with every message marked read.
   bool MarkAllRead() const;
