@@ -16,7 +16,10 @@ display_answers() { DISPLAY="$1" xdpyinfo >/dev/null 2>&1; }
 
 up() {
   local display=""
-  if [ -n "${DISPLAY:-}" ] && display_answers "$DISPLAY"; then
+  # A session that is up already is reused (its Xvfb included), never started a second time.
+  if [ -f "$state/display" ] && display_answers "$(cat "$state/display")"; then
+    display=$(cat "$state/display")
+  elif [ -n "${DISPLAY:-}" ] && display_answers "$DISPLAY"; then
     display=$DISPLAY
   else
     local n
