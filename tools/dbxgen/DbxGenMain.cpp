@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/dbxgen/MessageList.h"
 #include "tools/dbxgen/SampleMail.h"
 #include "tools/dbxwriter/DbxWriter.h"
 
@@ -45,48 +46,14 @@ std::optional<long long> Number(const std::string& text) {
   return value;
 }
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream stream(line);
-  for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
-  return fields;
-}
-
-// One description line to a message; nullopt when it does not have the documented shape.
-std::optional<MessageSpec> ParseLine(const std::string& line, int32_t index) {
-  const std::vector<std::string> fields = SplitTabs(line);
-  if (fields.size() != 5 || (fields[0] != "read" && fields[0] != "unread")) return std::nullopt;
-  int year, month, day, hour, minute, second;
-  char tail;
-  if (std::sscanf(fields[1].c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &year, &month, &day, &hour, &minute, &second,
-                  &tail) != 6 ||
-      month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59)
-    return std::nullopt;
-  MessageSpec message;
-  message.index = index;
-  message.read = fields[0] == "read";
-  message.receivedTime = FileTimeFromUtc(year, month, day, hour, minute, second);
-  message.sentTime = message.receivedTime;
-  message.senderName = fields[2];
-  message.senderAddress = fields[3];
-  message.subject = fields[4];
-  return message;
-}
-
 int FromDescription(const std::string& listPath, const std::string& target) {
   std::ifstream in(listPath, std::ios::binary);
   if (!in) return Fail("cannot read " + listPath);
-  std::vector<MessageSpec> messages;
-  int lineNumber = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
-    std::optional<MessageSpec> message = ParseLine(line, static_cast<int32_t>(messages.size() + 1));
-    if (!message) return Fail(listPath + ":" + std::to_string(lineNumber) + ": not a message line");
-    messages.push_back(std::move(*message));
-  }
-  return WriteMessageFile(target, messages) ? 0 : Fail("cannot write " + target);
+  std::stringstream text;
+  text << in.rdbuf();
+  const MessageList list = ParseMessageList(text.str());
+  if (list.badLine != 0) return Fail(listPath + ":" + std::to_string(list.badLine) + ": not a message line");
+  return WriteMessageFile(target, list.messages) ? 0 : Fail("cannot write " + target);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ class ByteImage {
 public:
   explicit ByteImage(size_t origin = 0) : origin_(origin) {}
 
-  size_t origin() const { return origin_; }
+  size_t Origin() const { return origin_; }
   size_t End() const { return origin_ + bytes_.size(); }  // file offset of the next byte
   const std::string& Bytes() const { return bytes_; }
   std::string& Bytes() { return bytes_; }

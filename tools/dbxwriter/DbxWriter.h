@@ -23,7 +23,7 @@ inline constexpr int32_t kReadFlag = 0x80;
 
 // One message. Texts are single-byte ANSI text, stored as given (without a zero byte inside).
 struct MessageSpec {
-  int32_t index = 0;  // AppendMessages numbers a 0 after the highest index in the file
+  int32_t index = 0;  // stored in 24 bits; AppendMessages numbers a 0 after the highest index in the file
   bool read = false;
   uint32_t otherFlags = 0;  // further flag bits beside "read"; only the low 24 bits fit the file
   uint64_t sentTime = 0;    // FILETIME ticks, UTC
