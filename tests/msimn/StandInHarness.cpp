@@ -23,16 +23,9 @@ std::string StandInExePath() {
 }
 
 bool RegisterStandInAppPath() {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
   const std::string exe = StandInExePath();
-  LONG rc = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(exe.c_str()),
-                           static_cast<DWORD>(exe.size() + 1));
-  RegCloseKey(key);
-  return rc == ERROR_SUCCESS;
+  return RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr, REG_SZ, exe.c_str(),
+                         static_cast<DWORD>(exe.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

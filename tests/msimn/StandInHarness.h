@@ -1,4 +1,7 @@
 // Running the stand-in mail client (msimn.exe) from a test, in the same Wine session and desktop.
+// msimn.exe sees the session's real HKEY_CURRENT_USER, not a test's private one: a test that lets
+// the program start the client through the shell sets QUENDREL_STANDIN_STORE to the folder that its
+// own "Store Root" names, and the child process inherits it.
 #pragma once
 
 #include <windows.h>

@@ -117,7 +117,11 @@ bool Mailbox::MarkAllRead() const {
   // Written aside and swapped in, so a reader opens either the old file or the complete new one.
   const std::string staged = folder_ + "\\~Inbox.new";
   if (!dbx::WriteMessageFile(staged, rewritten)) return false;
-  if (MoveFileExA(staged.c_str(), InboxPath().c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  // A reader that opened the Inbox without delete sharing blocks the swap until it lets go.
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (MoveFileExA(staged.c_str(), InboxPath().c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    Sleep(10);
+  }
   DeleteFileA(staged.c_str());
   return false;
 }
