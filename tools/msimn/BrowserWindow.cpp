@@ -119,7 +119,8 @@ void BrowserWindow::OnCommand(WORD id, LPARAM lParam) {
         nextSequence_ = counts_.total + 1;
         PostMessageA(hwnd_, kReceiveStepMessage, 0, 0);
       }
-      pendingReceive_ += receivePerCommand_;
+      pendingReceive_ = pendingReceive_ > UINT32_MAX - receivePerCommand_ ? UINT32_MAX
+                                                                          : pendingReceive_ + receivePerCommand_;
       SetLastAction("Send/Receive: receiving");
       return;
     case kMarkAllReadCommand:
@@ -150,6 +151,10 @@ void BrowserWindow::OnReceiveStep() {
   receivedInBatch_ += count;
   nextSequence_ += count;
   if (pendingReceive_ > 0) {
+    counts_.total += count;
+    counts_.unread += count;
+    SetLastAction("Send/Receive: received " + std::to_string(receivedInBatch_) + ", " +
+                  std::to_string(pendingReceive_) + " to go");
     PostMessageA(hwnd_, kReceiveStepMessage, 0, 0);
     return;
   }
