@@ -107,7 +107,6 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.Y = top_;
   params.Width = width_;
   params.Height = height_;
-  params.WndParent = parent_ != nullptr ? parent_->Handle() : nullptr;
   params.WinClassName = kClassPrefix + ClassName();
 }
 
@@ -129,6 +128,10 @@ HWND TWinControl::Handle() {
 void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
+  if (params.Style & WS_CHILD) {
+    if (parent_ == nullptr) throw std::logic_error("Control '" + Name() + "' has no parent window");
+    params.WndParent = parent_->Handle();
+  }
   HINSTANCE instance = GetModuleHandleA(nullptr);
   HMENU id = (params.Style & WS_CHILD) && parent_ != nullptr
                  ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(parent_->nextChildId_++))

@@ -1,0 +1,203 @@
+// Real window messages: timers, nested message handling, mouse enter/leave, clicks, closing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/GraphicControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Timer.h"
+
+namespace quendrel::toolkit {
+namespace {
+
+// Handles messages until `done` or the time is up; true when done.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Application.ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+TForm* NewForm(TComponent* owner) {
+  auto* form = new TForm(owner);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(50, 50, 300, 200);
+  return form;
+}
+
+TEST(MessagesTest, TimersTickOnlyWhenEnabledWithAnInterval) {
+  TComponent owner(nullptr);
+  int ticks[3] = {0, 0, 0};
+  TTimer* timers[3];
+  for (int i = 0; i < 3; ++i) {
+    timers[i] = new TTimer(&owner);
+    timers[i]->SetInterval(20);
+    timers[i]->OnTimer = [&ticks, i](TComponent*) { ++ticks[i]; };
+  }
+  timers[1]->SetInterval(0);
+  timers[2]->SetEnabled(false);
+  EXPECT_TRUE(PumpUntil([&] { return ticks[0] >= 3; }));
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(ticks[1], 0);
+  EXPECT_EQ(ticks[2], 0);
+  timers[0]->SetEnabled(false);
+  const int stoppedAt = ticks[0];
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(ticks[0], stoppedAt);
+}
+
+TEST(MessagesTest, NestedProcessMessagesHandlesEachMessageOnce) {
+  TComponent owner(nullptr);
+  TForm* form = NewForm(&owner);
+  std::vector<int> handled;
+  int depth = 0;
+  int deepest = 0;
+  TWndMethod original = form->WindowProc;
+  form->WindowProc = [&](TMessage& message) {
+    if (message.Msg == WM_APP) {
+      handled.push_back(static_cast<int>(message.WParam));
+      ++depth;
+      deepest = std::max(deepest, depth);
+      // The first message lets the queue run from inside its handler, as a long check does.
+      if (message.WParam == 0) Application.ProcessMessages();
+      --depth;
+      return;
+    }
+    original(message);
+  };
+  for (int i = 0; i < 5; ++i) PostMessageA(form->Handle(), WM_APP, i, 0);
+  Application.ProcessMessages();
+  EXPECT_EQ(handled, (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(deepest, 2);
+  form->WindowProc = original;
+}
+
+// A graphic control that counts what reaches it.
+class Spot : public TGraphicControl {
+public:
+  explicit Spot(TComponent* owner) : TGraphicControl(owner) {
+    OnMouseEnter = [this](TComponent*) { ++enters; };
+    OnMouseLeave = [this](TComponent*) { ++leaves; };
+    OnClick = [this](TComponent*) { ++clicks; };
+  }
+  int enters = 0;
+  int leaves = 0;
+  int clicks = 0;
+};
+
+TEST(MessagesTest, GraphicChildrenGetEnterLeaveAndClicksFromTheirParent) {
+  TComponent owner(nullptr);
+  TForm* form = NewForm(&owner);
+  auto* spot = new Spot(&owner);
+  spot->SetBounds(20, 20, 40, 30);
+  spot->SetParent(form);
+  form->Show();
+  HWND hwnd = form->Handle();
+  SendMessageA(hwnd, WM_MOUSEMOVE, 0, At(5, 5));
+  EXPECT_EQ(spot->enters, 0);
+  SendMessageA(hwnd, WM_MOUSEMOVE, 0, At(30, 30));
+  SendMessageA(hwnd, WM_MOUSEMOVE, 0, At(31, 30));
+  EXPECT_EQ(spot->enters, 1);
+  EXPECT_TRUE(spot->MouseInControl());
+  SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(30, 30));
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, At(32, 31));
+  EXPECT_EQ(spot->clicks, 1);
+  // Released outside the control: no click.
+  SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(30, 30));
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, At(200, 150));
+  EXPECT_EQ(spot->clicks, 1);
+  SendMessageA(hwnd, WM_MOUSEMOVE, 0, At(200, 150));
+  EXPECT_EQ(spot->leaves, 1);
+  EXPECT_FALSE(spot->MouseInControl());
+  // Leaving the window altogether also leaves the child.
+  SendMessageA(hwnd, WM_MOUSEMOVE, 0, At(30, 30));
+  SendMessageA(hwnd, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(spot->enters, 2);
+  EXPECT_EQ(spot->leaves, 2);
+}
+
+TEST(MessagesTest, WindowedControlsGetEnterAndLeaveMessages) {
+  TComponent owner(nullptr);
+  TForm* form = NewForm(&owner);
+  auto* panel = new TPanel(&owner);
+  panel->SetBounds(10, 10, 100, 50);
+  panel->SetParent(form);
+  form->Show();
+  std::vector<UINT> seen;
+  TWndMethod original = panel->WindowProc;
+  panel->WindowProc = [&](TMessage& message) {
+    if (message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) seen.push_back(message.Msg);
+    original(message);
+  };
+  SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
+  SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, At(6, 5));
+  SendMessageA(panel->Handle(), WM_MOUSELEAVE, 0, 0);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[0], CM_MOUSEENTER);
+  EXPECT_EQ(seen[1], CM_MOUSELEAVE);
+  EXPECT_FALSE(panel->MouseInControl());
+  panel->WindowProc = original;
+}
+
+TEST(MessagesTest, CloseActionsDecideWhatHappensToTheForm) {
+  TComponent owner(nullptr);
+  struct Case {
+    TCloseAction action;
+    bool visibleAfter;
+    bool freedAfter;
+  } cases[] = {{caNone, true, false}, {caHide, false, false}, {caFree, false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.action));
+    TForm* form = NewForm(&owner);
+    bool freed = false;
+    form->OnDestroy = [&freed](TComponent*) { freed = true; };
+    form->OnClose = [&c](TComponent*, TCloseAction& action) { action = c.action; };
+    form->Show();
+    HWND hwnd = form->Handle();
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    Application.ProcessMessages();  // caFree frees from the message loop
+    EXPECT_EQ(freed, c.freedAfter);
+    EXPECT_EQ(IsWindow(hwnd) != FALSE, !c.freedAfter);
+    if (!freed) {
+      EXPECT_EQ(form->Visible(), c.visibleAfter);
+      EXPECT_EQ(IsWindowVisible(hwnd) != FALSE, c.visibleAfter);
+      delete form;
+    }
+  }
+  EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+TEST(MessagesTest, ExceptionsInHandlersEndInTheApplicationsErrorHandler) {
+  TComponent owner(nullptr);
+  TForm* form = NewForm(&owner);
+  auto* spot = new Spot(&owner);
+  spot->SetBounds(0, 0, 50, 50);
+  spot->SetParent(form);
+  spot->OnClick = [](TComponent*) { throw std::runtime_error("Failed to get data for 'checktime'"); };
+  std::string reported;
+  Application.OnException = [&reported](TComponent*, const std::exception_ptr& error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      reported = e.what();
+    }
+  };
+  SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+  SendMessageA(form->Handle(), WM_LBUTTONUP, 0, At(10, 10));
+  Application.OnException = nullptr;
+  EXPECT_EQ(reported, "Failed to get data for 'checktime'");
+}
+
+}  // namespace
+}  // namespace quendrel::toolkit
