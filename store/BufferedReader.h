@@ -23,7 +23,7 @@ namespace quendrel {
 // never spends; a crafted file whose nodes and entries overlap would otherwise make one load take
 // time quadratic in its size.
 class BufferedReader {
-public:
+ public:
   explicit BufferedReader(ByteSource& Source) : source_(Source) {}
   BufferedReader(const BufferedReader&) = delete;
   BufferedReader& operator=(const BufferedReader&) = delete;
@@ -39,7 +39,7 @@ public:
   static constexpr uint64_t kBudgetPerByte = 4;
   static constexpr uint64_t kBudgetSlack = 1 << 20;
 
-private:
+ private:
   struct Window {
     std::vector<uint8_t> bytes;
     uint64_t start = 0;

@@ -10,7 +10,7 @@ namespace quendrel {
 // The mail client may grow, rewrite or truncate the file while it is read, so a source promises
 // nothing about stability: every call looks at the data as it is at that moment.
 class ByteSource {
-public:
+ public:
   virtual ~ByteSource() = default;
 
   // Copies up to Buffer.size() bytes from Offset into Buffer. Returns the number copied, which is

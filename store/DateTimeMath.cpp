@@ -40,8 +40,7 @@ constexpr int64_t kDateTimeEpoch = DaysFromCivil(1899, 12, 30);
 std::optional<CalendarTime> CalendarFromTicks(uint64_t Ticks) {
   if (Ticks > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) return std::nullopt;
   CalendarTime time;
-  CivilFromDays(kFileTimeEpoch + static_cast<int64_t>(Ticks / kTicksPerDay), time.Year, time.Month,
-                time.Day);
+  CivilFromDays(kFileTimeEpoch + static_cast<int64_t>(Ticks / kTicksPerDay), time.Year, time.Month, time.Day);
   uint64_t ms = (Ticks % kTicksPerDay) / kTicksPerMillisecond;
   time.Millisecond = static_cast<int>(ms % 1000);
   ms /= 1000;
@@ -53,13 +52,16 @@ std::optional<CalendarTime> CalendarFromTicks(uint64_t Ticks) {
 }
 
 DateTime EncodeDateTime(const CalendarTime& Time) {
-  const int64_t days = DaysFromCivil(Time.Year, static_cast<unsigned>(Time.Month),
-                                     static_cast<unsigned>(Time.Day)) - kDateTimeEpoch;
+  const int64_t days =
+      DaysFromCivil(Time.Year, static_cast<unsigned>(Time.Month), static_cast<unsigned>(Time.Day)) -
+      kDateTimeEpoch;
   const int64_t ms = ((int64_t{Time.Hour} * 60 + Time.Minute) * 60 + Time.Second) * 1000 + Time.Millisecond;
   return static_cast<double>(days) + static_cast<double>(ms) / kMillisecondsPerDay;
 }
 
-DateTime NowLocal(LocalClock& Clock) { return EncodeDateTime(Clock.Now()); }
+DateTime NowLocal(LocalClock& Clock) {
+  return EncodeDateTime(Clock.Now());
+}
 
 DateTime DbxFileTimeToDateTime(const DbxFileTime& Time, LocalClock& Clock) {
   if (Time.LowDateTime == 0 && Time.HighDateTime == 0) return NowLocal(Clock);

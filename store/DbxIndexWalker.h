@@ -14,7 +14,7 @@ namespace quendrel {
 // a link is about to be followed); records are not guarded, so two entries naming the same record
 // list it twice. The walk keeps its own stack, so a long chain of nodes cannot exhaust the thread's.
 class DbxIndexWalker {
-public:
+ public:
   DbxIndexWalker(BufferedReader& Reader, bool FolderMode, DbxItemList& List)
       : reader_(Reader), folderMode_(FolderMode), list_(List) {}
 
@@ -22,7 +22,7 @@ public:
   // a read failed, the file ended inside an entry table, or a record could not be decoded.
   bool ReadIndexNode(int32_t NodeOffset);
 
-private:
+ private:
   struct Entry {
     int32_t record;
     int32_t child;
@@ -35,7 +35,7 @@ private:
 
   BufferedReader& reader_;  // not owned
   bool folderMode_;
-  DbxItemList& list_;       // not owned
+  DbxItemList& list_;  // not owned
   std::unordered_set<int32_t> visited_;
 };
 

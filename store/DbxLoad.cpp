@@ -41,8 +41,8 @@ void LoadDbxItemsFrom(ByteSource& Source, std::string_view FileName,
     // Room for the records up front, trusting the item count only as far as the file could hold
     // real messages, so that a crafted count cannot reserve more than a fraction of the file's size.
     if (const std::optional<uint64_t> length = Source.Length()) {
-      const uint64_t plausible = std::min<uint64_t>(static_cast<uint64_t>(header->ItemCount),
-                                                    *length / kMinBytesPerItem);
+      const uint64_t plausible =
+          std::min<uint64_t>(static_cast<uint64_t>(header->ItemCount), *length / kMinBytesPerItem);
       List.reserve(List.size() + static_cast<size_t>(plausible));
     }
     DbxIndexWalker(reader, folderMode, List).ReadIndexNode(*root);

@@ -24,7 +24,7 @@ struct RecordTable {
 
 // Values of offset-type tags inside the data block; any of them failing is a decoding failure.
 class DataBlock {
-public:
+ public:
   explicit DataBlock(std::span<const uint8_t> Bytes) : bytes_(Bytes) {}
 
   bool Text(uint32_t At, std::string& Out) const {
@@ -49,14 +49,13 @@ public:
     return true;
   }
 
-private:
+ private:
   std::span<const uint8_t> bytes_;
 };
 
 enum class TableOutcome { kRead, kNotHere, kEndLoad };
 
-TableOutcome ReadTable(BufferedReader& Reader, int32_t RecordOffset, bool MessageCount,
-                       RecordTable& Table) {
+TableOutcome ReadTable(BufferedReader& Reader, int32_t RecordOffset, bool MessageCount, RecordTable& Table) {
   const auto header = Reader.Read(static_cast<uint64_t>(RecordOffset), kHeaderSize);
   if (!header || header->size() < kHeaderSize) return TableOutcome::kEndLoad;
   if (LoadI32(header->data()) != RecordOffset) return TableOutcome::kNotHere;
@@ -83,16 +82,28 @@ std::optional<std::span<const uint8_t>> ReadData(BufferedReader& Reader, int32_t
   return data;
 }
 
-uint8_t Tag(uint32_t Entry) { return static_cast<uint8_t>(Entry & 0xFF); }
-uint32_t Value(uint32_t Entry) { return Entry >> 8; }
+uint8_t Tag(uint32_t Entry) {
+  return static_cast<uint8_t>(Entry & 0xFF);
+}
+uint32_t Value(uint32_t Entry) {
+  return Entry >> 8;
+}
 
 bool DecodeMessageEntry(uint32_t Entry, const DataBlock& Data, Toe5_MessageInfo& M) {
   const uint32_t v = Value(Entry);
   switch (Tag(Entry)) {
-    case 0x80: M.MessageIndex = static_cast<int32_t>(v); return true;
-    case 0x81: M.Flags = static_cast<int32_t>(v); return true;
-    case 0x84: M.BodyOffset = static_cast<int32_t>(v); return true;
-    case 0x91: M.TextSize = static_cast<int32_t>(v); return true;
+    case 0x80:
+      M.MessageIndex = static_cast<int32_t>(v);
+      return true;
+    case 0x81:
+      M.Flags = static_cast<int32_t>(v);
+      return true;
+    case 0x84:
+      M.BodyOffset = static_cast<int32_t>(v);
+      return true;
+    case 0x91:
+      M.TextSize = static_cast<int32_t>(v);
+      return true;
     case 0x01: {
       // Three bytes only: the top byte of the flags stays clear.
       const uint8_t* p = Data.Bytes(v, 3);
@@ -106,30 +117,50 @@ bool DecodeMessageEntry(uint32_t Entry, const DataBlock& Data, Toe5_MessageInfo&
       M.BodyOffset = LoadI32(p);
       return true;
     }
-    case 0x02: return Data.FileTime(v, M.SentTime);
-    case 0x12: return Data.FileTime(v, M.ReceivedTime);
-    case 0x1B: return Data.Text(v, M.AccountKey);
-    case 0x1A: return Data.Text(v, M.AccountName);
-    case 0x07: return Data.Text(v, M.MessageId);
-    case 0x08: return Data.Text(v, M.Subject);
-    case 0x0D: return Data.Text(v, M.SenderName);
-    case 0x09: return Data.Text(v, M.SenderNameAndAddress);
-    case 0x13: return Data.Text(v, M.ReceiverName);
-    case 0x0E: return Data.Text(v, M.SenderAddress);
-    case 0x0A: return Data.Text(v, M.InReplyToId);
-    case 0x0B: return Data.Text(v, M.ServerInfo);
-    default: return true;
+    case 0x02:
+      return Data.FileTime(v, M.SentTime);
+    case 0x12:
+      return Data.FileTime(v, M.ReceivedTime);
+    case 0x1B:
+      return Data.Text(v, M.AccountKey);
+    case 0x1A:
+      return Data.Text(v, M.AccountName);
+    case 0x07:
+      return Data.Text(v, M.MessageId);
+    case 0x08:
+      return Data.Text(v, M.Subject);
+    case 0x0D:
+      return Data.Text(v, M.SenderName);
+    case 0x09:
+      return Data.Text(v, M.SenderNameAndAddress);
+    case 0x13:
+      return Data.Text(v, M.ReceiverName);
+    case 0x0E:
+      return Data.Text(v, M.SenderAddress);
+    case 0x0A:
+      return Data.Text(v, M.InReplyToId);
+    case 0x0B:
+      return Data.Text(v, M.ServerInfo);
+    default:
+      return true;
   }
 }
 
 bool DecodeFolderEntry(uint32_t Entry, const DataBlock& Data, Toe5_FolderInfo& F) {
   const uint32_t v = Value(Entry);
   switch (Tag(Entry)) {
-    case 0x02: return Data.Text(v, F.FolderName);
-    case 0x03: return Data.Text(v, F.FileName);
-    case 0x80: F.FolderId = static_cast<int32_t>(v); return true;
-    case 0x81: F.ParentId = static_cast<int32_t>(v); return true;
-    default: return true;
+    case 0x02:
+      return Data.Text(v, F.FolderName);
+    case 0x03:
+      return Data.Text(v, F.FileName);
+    case 0x80:
+      F.FolderId = static_cast<int32_t>(v);
+      return true;
+    case 0x81:
+      F.ParentId = static_cast<int32_t>(v);
+      return true;
+    default:
+      return true;
   }
 }
 
@@ -138,9 +169,12 @@ bool DecodeFolderEntry(uint32_t Entry, const DataBlock& Data, Toe5_FolderInfo& F
 DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List) {
   RecordTable table;
   switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/false, table)) {
-    case TableOutcome::kNotHere: return DecodeOutcome::kSkipped;
-    case TableOutcome::kEndLoad: return DecodeOutcome::kEndLoad;
-    case TableOutcome::kRead: break;
+    case TableOutcome::kNotHere:
+      return DecodeOutcome::kSkipped;
+    case TableOutcome::kEndLoad:
+      return DecodeOutcome::kEndLoad;
+    case TableOutcome::kRead:
+      break;
   }
   const auto first = table.entries.begin();
   const auto last = first + table.count;
@@ -163,9 +197,12 @@ DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, Dbx
 DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List) {
   RecordTable table;
   switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/true, table)) {
-    case TableOutcome::kNotHere: return DecodeOutcome::kSkipped;
-    case TableOutcome::kEndLoad: return DecodeOutcome::kEndLoad;
-    case TableOutcome::kRead: break;
+    case TableOutcome::kNotHere:
+      return DecodeOutcome::kSkipped;
+    case TableOutcome::kEndLoad:
+      return DecodeOutcome::kEndLoad;
+    case TableOutcome::kRead:
+      break;
   }
   const auto data = ReadData(Reader, RecordOffset, table);
   if (!data) return DecodeOutcome::kEndLoad;

@@ -10,7 +10,7 @@ namespace quendrel {
 namespace {
 
 class PosixFileSource : public ByteSource {
-public:
+ public:
   explicit PosixFileSource(int Fd) : fd_(Fd) {}
   ~PosixFileSource() override { ::close(fd_); }
   PosixFileSource(const PosixFileSource&) = delete;
@@ -19,8 +19,8 @@ public:
   std::optional<size_t> ReadAt(uint64_t Offset, std::span<uint8_t> Buffer) override {
     size_t done = 0;
     while (done < Buffer.size()) {
-      const ssize_t got = ::pread(fd_, Buffer.data() + done, Buffer.size() - done,
-                                  static_cast<off_t>(Offset + done));
+      const ssize_t got =
+          ::pread(fd_, Buffer.data() + done, Buffer.size() - done, static_cast<off_t>(Offset + done));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) return std::nullopt;
       if (got == 0) break;
@@ -35,7 +35,7 @@ public:
     return static_cast<uint64_t>(info.st_size);
   }
 
-private:
+ private:
   int fd_;
 };
 

@@ -8,7 +8,7 @@ namespace quendrel {
 namespace {
 
 class WinFileSource : public ByteSource {
-public:
+ public:
   explicit WinFileSource(HANDLE File) : file_(File) {}
   ~WinFileSource() override { CloseHandle(file_); }
   WinFileSource(const WinFileSource&) = delete;
@@ -39,7 +39,7 @@ public:
     return static_cast<uint64_t>(size.QuadPart);
   }
 
-private:
+ private:
   HANDLE file_;
 };
 
@@ -48,9 +48,9 @@ private:
 std::unique_ptr<ByteSource> OpenFileSource(const std::string& FileName) {
   // Sharing write lets the mail client keep writing its store while we read; sharing delete lets it
   // rename or compact a folder (replace the file) in the middle of our load instead of failing.
-  const HANDLE file = CreateFileA(FileName.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<WinFileSource>(file);
 }

@@ -17,7 +17,7 @@ struct CalendarTime {
 };
 
 class LocalClock {
-public:
+ public:
   virtual ~LocalClock() = default;
   // FILETIME ticks (UTC) shifted by the time-zone offset in force now; nothing when that fails.
   virtual std::optional<uint64_t> ToLocalTicks(uint64_t UtcTicks) = 0;
@@ -27,7 +27,7 @@ public:
 
 // The system's clock and time zone (LocalClock_win.cpp or LocalClock_posix.cpp).
 class SystemLocalClock : public LocalClock {
-public:
+ public:
   std::optional<uint64_t> ToLocalTicks(uint64_t UtcTicks) override;
   CalendarTime Now() override;
 };

@@ -16,8 +16,8 @@ std::optional<uint64_t> SystemLocalClock::ToLocalTicks(uint64_t UtcTicks) {
 CalendarTime SystemLocalClock::Now() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  return CalendarTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
-                      now.wMilliseconds};
+  return CalendarTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                      now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 }  // namespace quendrel

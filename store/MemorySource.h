@@ -11,7 +11,7 @@ namespace quendrel {
 
 // Not owning: the bytes must outlive the source.
 class MemorySource : public ByteSource {
-public:
+ public:
   explicit MemorySource(std::string_view Bytes) : bytes_(Bytes) {}
 
   std::optional<size_t> ReadAt(uint64_t Offset, std::span<uint8_t> Buffer) override {
@@ -22,7 +22,7 @@ public:
   }
   std::optional<uint64_t> Length() override { return bytes_.size(); }
 
-private:
+ private:
   std::string_view bytes_;
 };
 

@@ -4,6 +4,8 @@ namespace quendrel {
 
 // Native builds have no mail client settings to ask: no store folder, so no file is read as the
 // folder list.
-std::string GetStoreRoot() { return {}; }
+std::string GetStoreRoot() {
+  return {};
+}
 
 }  // namespace quendrel

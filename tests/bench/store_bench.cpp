@@ -44,7 +44,7 @@ void Release(void* p) {
 
 // Counts the reads that reach the file.
 class CountingSource : public quendrel::ByteSource {
-public:
+ public:
   explicit CountingSource(quendrel::ByteSource& inner) : inner_(inner) {}
   std::optional<size_t> ReadAt(uint64_t offset, std::span<uint8_t> buffer) override {
     ++reads;
@@ -59,13 +59,15 @@ public:
   uint64_t reads = 0;
   uint64_t bytes = 0;
 
-private:
+ private:
   quendrel::ByteSource& inner_;
 };
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 std::vector<quendrel::dbx::MessageSpec> Messages(int count) {
   std::vector<quendrel::dbx::MessageSpec> messages(static_cast<size_t>(count));
@@ -99,9 +101,15 @@ double PlainRead(const std::string& path) {
 
 }  // namespace
 
-void* operator new(size_t size) { return Allocate(size); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete(void* p, size_t) noexcept { Release(p); }
+void* operator new(size_t size) {
+  return Allocate(size);
+}
+void operator delete(void* p) noexcept {
+  Release(p);
+}
+void operator delete(void* p, size_t) noexcept {
+  Release(p);
+}
 
 int main(int argc, char** argv) {
   std::vector<int> sizes = {1'000, 10'000, 100'000};
@@ -141,13 +149,15 @@ int main(int argc, char** argv) {
     auto file = quendrel::OpenFileSource(path);
     CountingSource counted(*file);
     quendrel::DbxItemList list;
-    quendrel::LoadDbxItemsFrom(counted, path, [] { return std::string(); }, list);
+    quendrel::LoadDbxItemsFrom(
+        counted, path, [] { return std::string(); }, list);
 
     std::printf("%9d %9.1f %10.2f %12.0f %9llu %10.1f %10.2f %7.2f %12.1f\n", count, fileMb, load * 1e3,
                 static_cast<double>(records) / load, static_cast<unsigned long long>(counted.reads),
                 static_cast<double>(counted.bytes) / 1e6, plain * 1e3, load / plain,
                 static_cast<double>(heapPeak) / 1e6);
-    if (records != static_cast<size_t>(count)) std::printf("  (expected %d records, got %zu)\n", count, records);
+    if (records != static_cast<size_t>(count))
+      std::printf("  (expected %d records, got %zu)\n", count, records);
     std::filesystem::remove(path);
   }
   std::filesystem::remove(dir);

@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   quendrel::MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
   quendrel::DbxItemList list;
-  quendrel::LoadDbxItemsFrom(source, QUENDREL_FUZZ_FILE_NAME, [] { return std::string("C:\\Store"); },
-                             list);
+  quendrel::LoadDbxItemsFrom(
+      source, QUENDREL_FUZZ_FILE_NAME, [] { return std::string("C:\\Store"); }, list);
   return 0;
 }

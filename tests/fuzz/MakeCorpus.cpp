@@ -50,14 +50,34 @@ int main(int argc, char** argv) {
   } variants[] = {
       {"plain", [](auto&) {}},
       {"deep", [](auto& o) { o.maxEntriesPerNode = 2; }},
-      {"flags_in_data", [](auto& o) { o.flagsTag = FlagsTag::Data; o.maxEntriesPerNode = 3; }},
-      {"cycle", [](auto& o) { o.maxEntriesPerNode = 2; o.damage.cycleToRootNode = 2; }},
+      {"flags_in_data",
+       [](auto& o) {
+         o.flagsTag = FlagsTag::Data;
+         o.maxEntriesPerNode = 3;
+       }},
+      {"cycle",
+       [](auto& o) {
+         o.maxEntriesPerNode = 2;
+         o.damage.cycleToRootNode = 2;
+       }},
       {"shared_record", [](auto& o) { o.damage.sharedRecordItem = 2; }},
-      {"bad_node", [](auto& o) { o.maxEntriesPerNode = 2; o.damage.wrongSelfOffsetNode = 1; }},
+      {"bad_node",
+       [](auto& o) {
+         o.maxEntriesPerNode = 2;
+         o.damage.wrongSelfOffsetNode = 1;
+       }},
       {"bad_record", [](auto& o) { o.damage.wrongSelfOffsetItem = 1; }},
-      {"huge_count", [](auto& o) { o.maxEntriesPerNode = 2; o.damage.oversizeEntryCountNode = 1; }},
+      {"huge_count",
+       [](auto& o) {
+         o.maxEntriesPerNode = 2;
+         o.damage.oversizeEntryCountNode = 1;
+       }},
       {"record_past_end", [](auto& o) { o.damage.recordPastEndItem = 3; }},
-      {"child_past_end", [](auto& o) { o.maxEntriesPerNode = 2; o.damage.childPastEndNode = 0; }},
+      {"child_past_end",
+       [](auto& o) {
+         o.maxEntriesPerNode = 2;
+         o.damage.childPastEndNode = 0;
+       }},
   };
   const std::vector<MessageSpec> messages = Messages(6);
   const std::vector<FolderSpec> folders = {{1, 0, "Local Folders", ""},

@@ -13,7 +13,7 @@ namespace {
 
 // Bytes that can grow or change between reads, and that record what they were asked for.
 class ChangingSource : public ByteSource {
-public:
+ public:
   std::string bytes;
   bool fail = false;
   size_t largestRead = 0;
@@ -37,7 +37,9 @@ std::string Pattern(size_t size) {
   return s;
 }
 
-std::string View(std::span<const uint8_t> v) { return std::string(v.begin(), v.end()); }
+std::string View(std::span<const uint8_t> v) {
+  return std::string(v.begin(), v.end());
+}
 
 TEST(BufferedReader, AnswersLikeDirectReads) {
   const std::string data = Pattern(3'000'000);
@@ -46,7 +48,8 @@ TEST(BufferedReader, AnswersLikeDirectReads) {
   std::mt19937 random(7);
   uint64_t offset = 0;
   for (int i = 0; i < 4000; ++i) {
-    // Mostly forward steps, sometimes jumps anywhere, also past the end; sizes up to 16 KiB; all within the budget.
+    // Mostly forward steps, sometimes jumps anywhere, also past the end; sizes up to 16 KiB; all within the
+    // budget.
     const uint32_t kind = random() % 10;
     offset = kind < 7 ? offset + random() % 2000 : random() % (data.size() + 5000);
     const size_t size = kind == 9 ? random() % 16'384 : random() % 600;
@@ -65,7 +68,7 @@ TEST(BufferedReader, SeesTheFileGrowAndIsNotCutShortByItsWindow) {
   source.bytes = Pattern(1000);
   BufferedReader reader(source);
   ASSERT_EQ(reader.Read(990, 20)->size(), 10u);  // the data ends first
-  source.bytes = Pattern(5000);                   // the mail client appends
+  source.bytes = Pattern(5000);                  // the mail client appends
   EXPECT_EQ(View(*reader.Read(990, 20)), Pattern(5000).substr(990, 20));
   EXPECT_EQ(View(*reader.Read(4000, 100)), Pattern(5000).substr(4000, 100));
 }

@@ -11,7 +11,9 @@
 namespace quendrel::test {
 
 // One 32-bit entry of a record's entry table.
-inline uint32_t Tag(uint8_t tag, uint32_t value) { return value << 8 | tag; }
+inline uint32_t Tag(uint8_t tag, uint32_t value) {
+  return value << 8 | tag;
+}
 
 struct NodeEntry {
   int32_t record = 0;
@@ -19,7 +21,7 @@ struct NodeEntry {
 };
 
 class DbxBytes {
-public:
+ public:
   explicit DbxBytes(size_t size = 0x1000) : bytes_(size, '\0') {}
 
   DbxBytes& Put32(size_t at, uint32_t value) {
@@ -69,7 +71,7 @@ public:
   }
   const std::string& Bytes() const { return bytes_; }
 
-private:
+ private:
   void Grow(size_t size) {
     if (bytes_.size() < size) bytes_.resize(size, '\0');
   }

@@ -26,7 +26,9 @@ Decoded Decode(const DbxBytes& bytes, bool folder) {
   return d;
 }
 
-std::string Z(std::string_view text) { return std::string(text) + '\0'; }
+std::string Z(std::string_view text) {
+  return std::string(text) + '\0';
+}
 
 // Little-endian bytes of a 32-bit value.
 std::string LE(uint32_t v) {
@@ -96,7 +98,10 @@ TEST(MessageRecord, FlagsCountsAndLaterEntries) {
   eighteen[17] = Tag(0x80, 18);
   const MessageCase cases[] = {
       {"flags_from_three_data_bytes_read", DbxBytes().Record(kAt, {Tag(0x01, 0)}, "\x80\x00\x00\xFF"s),
-       [](auto& m) { EXPECT_EQ(m.Flags, 0x80); EXPECT_TRUE(m.IsRead()); }},
+       [](auto& m) {
+         EXPECT_EQ(m.Flags, 0x80);
+         EXPECT_TRUE(m.IsRead());
+       }},
       {"flags_keep_top_byte_clear", DbxBytes().Record(kAt, {Tag(0x01, 0)}, "\xFF\xFF\xFF\xFF"),
        [](auto& m) { EXPECT_EQ(m.Flags, 0xFFFFFF); }},
       {"flags_direct_zero_unread", DbxBytes().Record(kAt, {Tag(0x81, 0)}),
@@ -114,7 +119,11 @@ TEST(MessageRecord, FlagsCountsAndLaterEntries) {
       {"count_byte_zero_means_eighteen", DbxBytes().Record(kAt, eighteen, {}, {}, 0),
        [](auto& m) { EXPECT_EQ(m.MessageIndex, 18); }},
       {"no_known_tag_still_listed", DbxBytes().Record(kAt, {Tag(0x55, 1), Tag(0x99, 0xFFFFFF)}),
-       [](auto& m) { EXPECT_EQ(m.RecordOffset, kAt); EXPECT_TRUE(m.Subject.empty()); EXPECT_EQ(m.Flags, 0); }},
+       [](auto& m) {
+         EXPECT_EQ(m.RecordOffset, kAt);
+         EXPECT_TRUE(m.Subject.empty());
+         EXPECT_EQ(m.Flags, 0);
+       }},
       {"negative_body_length_with_direct_tags_only", DbxBytes().Record(kAt, {Tag(0x80, 3)}, {}, -100),
        [](auto& m) { EXPECT_EQ(m.MessageIndex, 3); }},
       {"empty_text", DbxBytes().Record(kAt, {Tag(0x0D, 1)}, Z("a") + Z("")),
@@ -142,8 +151,7 @@ TEST(MessageRecord, DamagedRecordsSkipOrEndTheLoad) {
       {"self_offset_differs", DbxBytes().Record(kAt, {Tag(0x80, 1)}).Put32(kAt, kAt + 1),
        DecodeOutcome::kSkipped},
       {"text_offset_outside_block", DbxBytes().Record(kAt, {Tag(0x08, 2)}, Z("a")), DecodeOutcome::kEndLoad},
-      {"text_without_zero", DbxBytes().Record(kAt, {Tag(0x08, 0)}, "abc"),
-       DecodeOutcome::kEndLoad},
+      {"text_without_zero", DbxBytes().Record(kAt, {Tag(0x08, 0)}, "abc"), DecodeOutcome::kEndLoad},
       {"offset_tag_without_data_block", DbxBytes().Record(kAt, {Tag(0x08, 0)}), DecodeOutcome::kEndLoad},
       {"offset_tag_with_negative_data_block", DbxBytes().Record(kAt, {Tag(0x08, 0)}, Z("a"), 2),
        DecodeOutcome::kEndLoad},

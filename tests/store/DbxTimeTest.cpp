@@ -12,7 +12,7 @@ constexpr uint64_t kTicksPerHour = 36'000'000'000;
 
 // A clock two hours ahead of UTC whose "now" is 2024-05-06 07:08:09.010.
 class FixedClock : public LocalClock {
-public:
+ public:
   int64_t offsetHours = 2;
   bool failConversion = false;
   std::optional<uint64_t> ToLocalTicks(uint64_t utc) override {

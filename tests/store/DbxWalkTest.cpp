@@ -28,67 +28,106 @@ std::vector<WalkCase> WalkCases() {
   std::vector<WalkCase> cases;
   // Records of the first child's subtree, then each entry's record followed by its subtree.
   cases.push_back({"tree_order",
-                   Base().Node(0x200, 0x300, 0, {{0x800, 0x400}, {0x840, 0}})
+                   Base()
+                       .Node(0x200, 0x300, 0, {{0x800, 0x400}, {0x840, 0}})
                        .Node(0x300, 0, 0x200, {{0x880, 0}})
                        .Node(0x400, 0, 0x200, {{0x8C0, 0}})
-                       .Message(0x800, 1).Message(0x840, 2).Message(0x880, 3).Message(0x8C0, 4),
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Message(0x880, 3)
+                       .Message(0x8C0, 4),
                    {3, 1, 4, 2}});
   cases.push_back({"root_names_inner_node_climbs_to_parent_first",
-                   Base(1, 0x300).Node(0x300, 0, 0x200, {{0x840, 0}})
+                   Base(1, 0x300)
+                       .Node(0x300, 0, 0x200, {{0x840, 0}})
                        .Node(0x200, 0, 0, {{0x800, 0x300}, {0x880, 0}})
-                       .Message(0x800, 1).Message(0x840, 2).Message(0x880, 3),
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Message(0x880, 3),
                    {1, 3, 2}});
   cases.push_back({"links_back_to_root_walk_each_node_once",
-                   Base().Node(0x200, 0, 0, {{0x800, 0x300}})
+                   Base()
+                       .Node(0x200, 0, 0, {{0x800, 0x300}})
                        .Node(0x300, 0x200, 0x200, {{0x840, 0x200}})
-                       .Message(0x800, 1).Message(0x840, 2),
+                       .Message(0x800, 1)
+                       .Message(0x840, 2),
                    {1, 2}});
   cases.push_back({"shared_record_listed_twice",
-                   Base().Node(0x200, 0, 0, {{0x800, 0}, {0x800, 0}}).Message(0x800, 1), {1, 1}});
+                   Base().Node(0x200, 0, 0, {{0x800, 0}, {0x800, 0}}).Message(0x800, 1),
+                   {1, 1}});
   cases.push_back({"empty_node_still_follows_parent_then_first_child",
-                   Base().Node(0x200, 0x400, 0x300, {})
-                       .Node(0x300, 0, 0, {{0x800, 0}}).Node(0x400, 0, 0, {{0x840, 0}})
-                       .Message(0x800, 1).Message(0x840, 2),
+                   Base()
+                       .Node(0x200, 0x400, 0x300, {})
+                       .Node(0x300, 0, 0, {{0x800, 0}})
+                       .Node(0x400, 0, 0, {{0x840, 0}})
+                       .Message(0x800, 1)
+                       .Message(0x840, 2),
                    {1, 2}});
   cases.push_back({"node_walked_by_earlier_sibling_not_walked_again",
-                   Base().Node(0x200, 0, 0, {{0x800, 0x300}, {0x840, 0x400}})
-                       .Node(0x300, 0x400, 0, {}).Node(0x400, 0, 0, {{0x880, 0}})
-                       .Message(0x800, 1).Message(0x840, 2).Message(0x880, 3),
+                   Base()
+                       .Node(0x200, 0, 0, {{0x800, 0x300}, {0x840, 0x400}})
+                       .Node(0x300, 0x400, 0, {})
+                       .Node(0x400, 0, 0, {{0x880, 0}})
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Message(0x880, 3),
                    {1, 3, 2}});
   cases.push_back({"links_zero_or_negative_not_followed",
-                   Base().Node(0x200, -5, -1, {{-8, -1}, {0, 0}, {0x800, 0}}).Message(0x800, 1), {1}});
+                   Base().Node(0x200, -5, -1, {{-8, -1}, {0, 0}, {0x800, 0}}).Message(0x800, 1),
+                   {1}});
   cases.push_back({"node_failing_self_offset_skipped_each_time",
-                   Base().Node(0x200, 0x300, 0, {{0x800, 0x300}, {0x840, 0}})
-                       .Node(0x300, 0, 0, {{0x880, 0}}).Put32(0x300, 0x304)
-                       .Message(0x800, 1).Message(0x840, 2).Message(0x880, 3),
+                   Base()
+                       .Node(0x200, 0x300, 0, {{0x800, 0x300}, {0x840, 0}})
+                       .Node(0x300, 0, 0, {{0x880, 0}})
+                       .Put32(0x300, 0x304)
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Message(0x880, 3),
                    {1, 2}});
   cases.push_back({"node_header_cut_by_file_end_skipped",
-                   Base().Node(0x200, 0, 0, {{0x800, 0xFF0}, {0x840, 0}})
-                       .Message(0x800, 1).Message(0x840, 2).Put32(0xFF0, 0xFF0).Resize(0x1000),
+                   Base()
+                       .Node(0x200, 0, 0, {{0x800, 0xFF0}, {0x840, 0}})
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Put32(0xFF0, 0xFF0)
+                       .Resize(0x1000),
                    {1, 2}});
   cases.push_back({"entries_cut_by_file_end_end_the_load",
-                   Base().Node(0x200, 0, 0, {{0x800, 0xF00}, {0x840, 0}})
+                   Base()
+                       .Node(0x200, 0, 0, {{0x800, 0xF00}, {0x840, 0}})
                        .Node(0xF00, 0, 0, {{0x880, 0}}, 1000)
-                       .Message(0x800, 1).Message(0x840, 2).Message(0x880, 3).Resize(0x1000),
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Message(0x880, 3)
+                       .Resize(0x1000),
                    {1}});
   cases.push_back({"huge_entry_count_ends_the_load",
-                   Base().Node(0x200, 0, 0, {{0x800, 0x300}, {0x840, 0}})
+                   Base()
+                       .Node(0x200, 0, 0, {{0x800, 0x300}, {0x840, 0}})
                        .Node(0x300, 0, 0, {{0x880, 0}}, 0xFFFFFF)
-                       .Message(0x800, 1).Message(0x840, 2).Message(0x880, 3),
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Message(0x880, 3),
                    {1}});
   cases.push_back({"undecodable_record_ends_the_load_keeping_earlier",
-                   Base().Node(0x200, 0, 0, {{0x800, 0}, {0x840, 0}, {0x880, 0}})
-                       .Message(0x800, 1).Record(0x840, {Tag(0x08, 99)}, std::string("x\0", 2))
+                   Base()
+                       .Node(0x200, 0, 0, {{0x800, 0}, {0x840, 0}, {0x880, 0}})
+                       .Message(0x800, 1)
+                       .Record(0x840, {Tag(0x08, 99)}, std::string("x\0", 2))
                        .Message(0x880, 3),
                    {1}});
   cases.push_back({"record_failing_self_offset_skipped",
-                   Base().Node(0x200, 0, 0, {{0x800, 0}, {0x840, 0}, {0x880, 0}})
-                       .Message(0x800, 1).Message(0x840, 2).Put32(0x840, 0x844).Message(0x880, 3),
+                   Base()
+                       .Node(0x200, 0, 0, {{0x800, 0}, {0x840, 0}, {0x880, 0}})
+                       .Message(0x800, 1)
+                       .Message(0x840, 2)
+                       .Put32(0x840, 0x844)
+                       .Message(0x880, 3),
                    {1, 3}});
-  cases.push_back({"record_past_file_end_ends_the_load",
-                   Base().Node(0x200, 0, 0, {{0x800, 0}, {0x9000, 0}, {0x880, 0}})
-                       .Message(0x800, 1).Message(0x880, 3),
-                   {1}});
+  cases.push_back(
+      {"record_past_file_end_ends_the_load",
+       Base().Node(0x200, 0, 0, {{0x800, 0}, {0x9000, 0}, {0x880, 0}}).Message(0x800, 1).Message(0x880, 3),
+       {1}});
   const auto oneRecord = [](DbxBytes b) { return b.Node(0x200, 0, 0, {{0x800, 0}}).Message(0x800, 1); };
   cases.push_back({"item_count_zero", oneRecord(Base(0)), {}});
   cases.push_back({"item_count_negative", oneRecord(Base(-1)), {}});
@@ -112,7 +151,8 @@ TEST(DbxWalk, OrderGuardsAndFailures) {
 TEST(DbxWalk, FileNameDecidesRootAndRecordKind) {
   DbxBytes b;
   b.Header(1, 0x300, 0x200)
-      .Node(0x200, 0, 0, {{0x800, 0}}).Node(0x300, 0, 0, {{0x840, 0}})
+      .Node(0x200, 0, 0, {{0x800, 0}})
+      .Node(0x300, 0, 0, {{0x840, 0}})
       .Record(0x800, {Tag(0x80, 7), Tag(0x03, 0)}, std::string("a.dbx\0", 6))
       .Message(0x840, 5);
   struct Case {
@@ -120,15 +160,12 @@ TEST(DbxWalk, FileNameDecidesRootAndRecordKind) {
     const char* storeRoot;
     Ids_ expected;
   } cases[] = {
-      {"C:\\Store\\folders.dbx", "C:\\Store", {-7}},
-      {"C:\\Store\\folders.dbx", "C:\\Store\\", {-7}},
-      {"C:\\Store\\Folders.dbx", "C:\\Store", {5}},       // other case: offset 228, messages
-      {"C:\\Store\\folders.dbx", "C:\\STORE", {7}},       // folder name compared byte for byte
-      {"D:\\Other\\folders.dbx", "C:\\Store", {7}},       // offset 48, decoded as messages
-      {"C:folders.dbx", "C:\\Store", {7}},
-      {"C:\\Store\\folders.dbx.bak", "C:\\Store", {5}},
-      {"C:\\Store\\Inbox.dbx", "C:\\Store", {5}},
-      {"C:\\Store\\folders.dbx", "", {7}},
+      {"C:\\Store\\folders.dbx", "C:\\Store", {-7}}, {"C:\\Store\\folders.dbx", "C:\\Store\\", {-7}},
+      {"C:\\Store\\Folders.dbx", "C:\\Store", {5}},  // other case: offset 228, messages
+      {"C:\\Store\\folders.dbx", "C:\\STORE", {7}},  // folder name compared byte for byte
+      {"D:\\Other\\folders.dbx", "C:\\Store", {7}},  // offset 48, decoded as messages
+      {"C:folders.dbx", "C:\\Store", {7}},           {"C:\\Store\\folders.dbx.bak", "C:\\Store", {5}},
+      {"C:\\Store\\Inbox.dbx", "C:\\Store", {5}},    {"C:\\Store\\folders.dbx", "", {7}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.fileName) + " in " + c.storeRoot);
@@ -144,16 +181,25 @@ TEST(DbxWalk, StoreRootIsAskedOnlyForFilesWithItemsAndMayThrow) {
   MemorySource source(b.Bytes());
   DbxItemList list;
   int asked = 0;
-  LoadDbxItemsFrom(source, kMessageFile, [&]() -> std::string {
-    ++asked;
-    throw std::runtime_error("Invalid data type for 'Store Root'");
-  }, list);
+  LoadDbxItemsFrom(
+      source, kMessageFile,
+      [&]() -> std::string {
+        ++asked;
+        throw std::runtime_error("Invalid data type for 'Store Root'");
+      },
+      list);
   EXPECT_EQ(asked, 1);
   EXPECT_TRUE(list.empty());
 
   b.Put32(196, 0);
   MemorySource empty(b.Bytes());
-  LoadDbxItemsFrom(empty, kMessageFile, [&] { ++asked; return std::string(); }, list);
+  LoadDbxItemsFrom(
+      empty, kMessageFile,
+      [&] {
+        ++asked;
+        return std::string();
+      },
+      list);
   EXPECT_EQ(asked, 1);
 }
 
@@ -163,7 +209,8 @@ TEST(DbxWalk, AppendsAfterRecordsAlreadyInTheList) {
   MemorySource source(b.Bytes());
   DbxItemList list;
   list.emplace_back(Toe5_FolderInfo{"kept", 9, 0, "x.dbx"});
-  LoadDbxItemsFrom(source, kMessageFile, [] { return std::string(); }, list);
+  LoadDbxItemsFrom(
+      source, kMessageFile, [] { return std::string(); }, list);
   EXPECT_EQ(Ids(list), (Ids_{-9, 1}));
 }
 

@@ -103,7 +103,9 @@ TEST(DbxWriterFiles, DamagedFilesYieldWhatPrecedesOrSurroundsTheDamage) {
     c.damage(options.damage);
     const std::vector<int> ids = Ids(LoadBytes(dbx::BuildMessageFile(messages, options)));
     switch (c.kind) {
-      case Expect::kExact: EXPECT_EQ(ids, c.expected); break;
+      case Expect::kExact:
+        EXPECT_EQ(ids, c.expected);
+        break;
       case Expect::kPrefix:
         EXPECT_LT(ids.size(), all.size());
         EXPECT_TRUE(std::equal(ids.begin(), ids.end(), all.begin()));

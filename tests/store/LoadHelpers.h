@@ -18,7 +18,8 @@ inline DbxItemList LoadBytes(const std::string& bytes, const std::string& fileNa
                              const std::string& storeRoot = kStoreRoot) {
   MemorySource source(bytes);
   DbxItemList list;
-  LoadDbxItemsFrom(source, fileName, [&] { return storeRoot; }, list);
+  LoadDbxItemsFrom(
+      source, fileName, [&] { return storeRoot; }, list);
   return list;
 }
 

@@ -92,8 +92,8 @@ TEST(StoreLocator, ValueOfAnotherKindIsAnErrorForTheCaller) {
     const char* message;
   } cases[] = {
       {"store root", [] { SetDword(kClientKey, "Store Root", 1); }, "Invalid data type for 'Store Root'"},
-      {"default identity",
-       [] { SetDword("Identities", "Default User ID", 1); }, "Invalid data type for 'Default User ID'"},
+      {"default identity", [] { SetDword("Identities", "Default User ID", 1); },
+       "Invalid data type for 'Default User ID'"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -112,7 +112,8 @@ TEST(StoreLocator, ValueOfAnotherKindIsAnErrorForTheCaller) {
 DbxBytes FolderListBytes() {
   DbxBytes b;
   b.Header(1, 0x300, 0x200)
-      .Node(0x200, 0, 0, {{0x800, 0}}).Node(0x300, 0, 0, {{0x840, 0}})
+      .Node(0x200, 0, 0, {{0x800, 0}})
+      .Node(0x300, 0, 0, {{0x840, 0}})
       .Record(0x800, {Tag(0x80, 7), Tag(0x03, 0)}, std::string("a.dbx\0", 6))
       .Message(0x840, 5);
   return b;
@@ -174,8 +175,9 @@ TEST(StoreFiles, ReadsBesideTheMailClientAndNeverBlocksIt) {
     // While we hold it, the client can still write it, rename it and delete it.
     std::unique_ptr<ByteSource> source = OpenFileSource(inbox);
     ASSERT_NE(source, nullptr);
-    Handle writer{CreateFileA(inbox.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr)};
+    Handle writer{CreateFileA(inbox.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              0, nullptr)};
     EXPECT_NE(writer.h, INVALID_HANDLE_VALUE);
     const std::string moved = dir.File("Inbox.old");
     EXPECT_TRUE(MoveFileA(inbox.c_str(), moved.c_str()));
