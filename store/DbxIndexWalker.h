@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <unordered_set>
+#include <vector>
 
 #include "store/BufferedReader.h"
 #include "store/DbxRecords.h"

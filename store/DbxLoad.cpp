@@ -43,7 +43,9 @@ void LoadDbxItemsFrom(ByteSource& Source, std::string_view FileName,
     if (const std::optional<uint64_t> length = Source.Length()) {
       const uint64_t plausible =
           std::min<uint64_t>(static_cast<uint64_t>(header->ItemCount), *length / kMinBytesPerItem);
-      List.reserve(List.size() + static_cast<size_t>(plausible));
+      const size_t needed = List.size() + static_cast<size_t>(plausible);
+      // Still doubling: a caller gathering many files into one list must not copy it at each load.
+      if (needed > List.capacity()) List.reserve(std::max(needed, 2 * List.capacity()));
     }
     DbxIndexWalker(reader, folderMode, List).ReadIndexNode(*root);
   } catch (...) {
