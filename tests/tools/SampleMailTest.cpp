@@ -30,7 +30,9 @@ TEST(SampleMail, SameSeedSameMailNewestUnread) {
     EXPECT_EQ(a[i].read, i < 46);
     EXPECT_NE(a[i].senderName.find(' '), std::string::npos);
     EXPECT_NE(a[i].body.find("Subject: " + a[i].subject + "\r\n"), std::string::npos);
-    if (i > 0) EXPECT_GT(a[i].receivedTime, a[i - 1].receivedTime);
+    if (i > 0) {
+      EXPECT_GT(a[i].receivedTime, a[i - 1].receivedTime);
+    }
     sameAsOther += a[i].senderName == other[i].senderName && a[i].subject == other[i].subject;
   }
   EXPECT_LT(sameAsOther, 10);
@@ -53,7 +55,9 @@ TEST(SampleMail, DemoStoreHoldsReadAndUnreadMail) {
     for (const DbxRecord& item : items) unread += std::get<Toe5_MessageInfo>(item).IsRead() ? 0 : 1;
     EXPECT_EQ(items.size(), e.count);
     EXPECT_EQ(unread, e.unread);
-    if (e.unread > 0) EXPECT_FALSE(std::get<Toe5_MessageInfo>(items.back()).IsRead()) << "latest is unread";
+    if (e.unread > 0) {
+      EXPECT_FALSE(std::get<Toe5_MessageInfo>(items.back()).IsRead()) << "latest is unread";
+    }
   }
 }
 

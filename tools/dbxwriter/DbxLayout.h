@@ -11,7 +11,7 @@
 
 namespace quendrel::dbx {
 
-// Bytes destined for the file from file offset origin() on.
+// Bytes destined for the file from file offset Origin() on.
 class ByteImage {
 public:
   explicit ByteImage(size_t origin = 0) : origin_(origin) {}
