@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "tests/store/LoadHelpers.h"
+#include "tests/support/TestFiles.h"
 #include "tools/dbxwriter/DbxWriter.h"
 
 namespace quendrel::test {
@@ -115,6 +116,52 @@ TEST(DbxWriterFiles, DamagedFilesYieldWhatPrecedesOrSurroundsTheDamage) {
         EXPECT_TRUE(IsSubsequence(ids, all));
         break;
     }
+  }
+}
+
+// The bytes of one file before and after the mail client changed it, switching after a number of
+// reads: a load that overlaps the change.
+class ChangingFile : public ByteSource {
+ public:
+  ChangingFile(std::string before, std::string after, int readsBefore)
+      : before_(std::move(before)), after_(std::move(after)), readsBefore_(readsBefore) {}
+  std::optional<size_t> ReadAt(uint64_t offset, std::span<uint8_t> buffer) override {
+    return MemorySource(Now()).ReadAt(offset, buffer);
+  }
+  std::optional<uint64_t> Length() override { return Now().size(); }
+
+ private:
+  const std::string& Now() { return readsBefore_-- > 0 ? before_ : after_; }
+  std::string before_, after_;
+  int readsBefore_;
+};
+
+TEST(DbxWriterFiles, LoadOverlappingAnAppendOrATruncation) {
+  ScratchDir dir("dbxchange");
+  const std::string path = dir.File("Inbox.dbx");
+  const auto messages = Messages(80);
+  const std::string before = dbx::BuildMessageFile(std::span(messages).first(60));
+  WriteFile(path, before);
+  ASSERT_TRUE(dbx::AppendMessages(path, std::span(messages).subspan(60)));
+  const std::string appended = ReadFile(path);
+  ASSERT_EQ(Ids(LoadBytes(appended)), Range(1, 80));
+
+  for (int reads = 0; reads < 40; ++reads) {
+    SCOPED_TRACE("change after " + std::to_string(reads) + " reads");
+    // The client appends records and a new tree, then switches the header: a load sees either state.
+    ChangingFile growing(before, appended, reads);
+    DbxItemList list;
+    LoadDbxItemsFrom(
+        growing, kMessageFile, [] { return std::string(); }, list);
+    const std::vector<int> ids = Ids(list);
+    EXPECT_TRUE(ids == Range(1, 60) || ids == Range(1, 80));
+    // Compacting cuts the file short: the load ends early with what it had.
+    ChangingFile cut(before, before.substr(0, before.size() / 2), reads);
+    list.clear();
+    LoadDbxItemsFrom(
+        cut, kMessageFile, [] { return std::string(); }, list);
+    const std::vector<int> prefix = Ids(list);
+    EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), Range(1, 60).begin()) && prefix.size() <= 60);
   }
 }
 
