@@ -58,11 +58,11 @@ TEST(DbxWriterFiles, FolderListIsReadAsFolders) {
   ASSERT_EQ(list.size(), 2u);
   for (size_t i = 0; i < 2; ++i) {
     const auto& f = std::get<Toe5_FolderInfo>(list[i]);
-    const dbx::FolderSpec& spec = folders[i + 1];
-    EXPECT_EQ(f.FolderId, spec.id);
-    EXPECT_EQ(f.ParentId, spec.parentId);
-    EXPECT_EQ(f.FolderName, spec.name);
-    EXPECT_EQ(f.FileName, spec.fileName);
+    const dbx::FolderSpec& written = folders[i + 1];
+    EXPECT_EQ(f.FolderId, written.id);
+    EXPECT_EQ(f.ParentId, written.parentId);
+    EXPECT_EQ(f.FolderName, written.name);
+    EXPECT_EQ(f.FileName, written.fileName);
   }
 }
 
