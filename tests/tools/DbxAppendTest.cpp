@@ -166,6 +166,12 @@ TEST(DbxAppend, StartsFromMissingOrEmptyFilesAndRefusesForeignOnes) {
   WriteFile(foreign, "too short to be a store file");
   EXPECT_FALSE(AppendMessages(foreign, Mail(1, 0, false)));
   EXPECT_EQ(ReadFile(foreign), "too short to be a store file");
+
+  const std::string folderList = dir.File("Folders.dbx");
+  ASSERT_TRUE(WriteFolderListFile(folderList, std::vector<FolderSpec>{{1, 0, "Inbox", "Inbox.dbx"}}));
+  const std::string folderBytes = ReadFile(folderList);
+  EXPECT_FALSE(AppendMessages(folderList, Mail(1, 0, false)));
+  EXPECT_EQ(ReadFile(folderList), folderBytes);
 }
 
 }  // namespace

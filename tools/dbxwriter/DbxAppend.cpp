@@ -26,6 +26,11 @@ bool AppendMessages(const std::string& path, std::span<const MessageSpec> messag
   std::string header(kHeaderSize, '\0');
   file.read(header.data(), static_cast<std::streamsize>(header.size()));
   if (!file) return false;  // not a store file; leave it alone
+  ByteImage signature;
+  signature.PutBytes(std::string_view(header).substr(0, 20));
+  if (signature.Get32(0) != kMagic) return false;
+  for (size_t i = 0; i < 4; ++i)
+    if (signature.Get32(4 + 4 * i) != kMessageFileClass[i]) return false;
   file.seekg(0, std::ios::end);
   const auto fileSize = static_cast<size_t>(file.tellg());
 

@@ -11,6 +11,10 @@
 
 namespace quendrel::dbx {
 
+// Class ids after the magic: the mail client tells its message files from its folder list by them.
+inline constexpr uint32_t kMessageFileClass[4] = {0x6F74FDC5, 0x11D1E366, 0xC0004E9A, 0xD409A34F};
+inline constexpr uint32_t kFolderListClass[4] = {0x6F74FDC6, 0x11D1E366, 0xC0004E9A, 0xD409A34F};
+
 // Bytes destined for the file from file offset Origin() on.
 class ByteImage {
 public:

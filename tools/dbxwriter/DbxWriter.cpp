@@ -11,10 +11,6 @@ namespace quendrel::dbx {
 
 namespace {
 
-// Class ids after the magic: the mail client tells its message files from its folder list by them.
-constexpr uint32_t kMessageFileClass[4] = {0x6F74FDC5, 0x11D1E366, 0xC0004E9A, 0xD409A34F};
-constexpr uint32_t kFolderListClass[4] = {0x6F74FDC6, 0x11D1E366, 0xC0004E9A, 0xD409A34F};
-
 void PutHeader(ByteImage& image, const uint32_t (&classId)[4]) {
   image.Put32(kMagic);
   for (uint32_t part : classId) image.Put32(part);
@@ -93,6 +89,7 @@ std::string BuildMessageFile(std::span<const MessageSpec> messages, const DbxWri
       [&](size_t i) { return std::string_view(messages[i].body); }, options);
 }
 
+// The folder list keeps its root at 0x30 only: read as a message file (from 0xE4) it yields nothing.
 std::string BuildFolderListFile(std::span<const FolderSpec> folders, const DbxWriteOptions& options) {
   return BuildFile(
       kFolderListClass, kFolderListRootOffset, folders.size(),

@@ -82,7 +82,8 @@ bool WriteFolderListFile(const std::string& path, std::span<const FolderSpec> fo
 // mail client does: new bodies, records and a complete new index tree go to the end of the file,
 // and only then does the header switch to the new item count and root. A reader in another process
 // sees the old state or the new one. The file may be open elsewhere meanwhile. The existing records
-// are those that the program's reader finds. False when the file cannot be read or written.
+// are those that the program's reader finds. False, with the file untouched, when it is not a
+// message file; false also when it cannot be read or written.
 bool AppendMessages(const std::string& path, std::span<const MessageSpec> messages);
 
 }  // namespace quendrel::dbx
