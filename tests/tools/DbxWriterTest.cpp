@@ -58,7 +58,7 @@ std::vector<MessageSpec> Numbered(int count) {
 // The body as the chain of 512-byte blocks at offset holds it; empty on any broken link.
 std::string BodyAt(const std::string& bytes, uint32_t offset) {
   std::string body;
-  for (int blocks = 0; offset != 0 && blocks < 1000; ++blocks) {
+  for (int blocks = 0; offset != 0 && blocks < 40000; ++blocks) {
     if (offset + 16 > bytes.size() || Le32At(bytes, offset) != offset || Le32At(bytes, offset + 4) != 0x200)
       return "<broken block>";
     const uint32_t used = Le32At(bytes, offset + 8);
@@ -118,6 +118,22 @@ TEST(DbxWriter, MessageFieldsRoundTrip) {
     EXPECT_EQ(b.Subject, "");
     EXPECT_GT(b.RecordOffset, m.RecordOffset);
   }
+}
+
+// A direct value holds 24 bits: a body beyond 16 MB must still be found from its record.
+TEST(DbxWriter, BodiesBeyondSixteenMegabytesKeepTheirOffset) {
+  std::vector<MessageSpec> specs = Numbered(2);
+  specs[0].body = std::string(0x1000000, 'a');
+  specs[1].body = "the second body";
+  ScratchDir dir;
+  const std::string path = dir.File("Huge.dbx");
+  ASSERT_TRUE(WriteMessageFile(path, specs));
+  const std::string bytes = ReadFile(path);
+  const std::vector<Toe5_MessageInfo> read = Messages(path);
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_GT(read[1].BodyOffset, 0xFFFFFF);
+  EXPECT_EQ(BodyAt(bytes, static_cast<uint32_t>(read[1].BodyOffset)), "the second body");
+  EXPECT_EQ(read[0].TextSize, 0xFFFFFF) << "the size saturates rather than wraps";
 }
 
 TEST(DbxWriter, TreesOfEveryShapeKeepTheOrder) {
