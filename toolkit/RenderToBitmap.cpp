@@ -3,38 +3,42 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "toolkit/Control.h"
+
 namespace quendrel::toolkit {
 
 namespace {
 
-void PaintWithDC(HWND window, HDC dc) {
-  {
+// The window's own client area, then its children at their places. Children are walked here for
+// both methods: Wine's WM_PRINT leaves them out, and a hidden form must still show its visible
+// children (so the WS_VISIBLE style counts, not IsWindowVisible).
+void Render(HWND window, HDC dc, TRenderMethod method) {
+  if (method == TRenderMethod::kPrint) {
     SavedDCState saved(dc);
-    SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  }
-  {
+    SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  } else {
+    {
+      SavedDCState saved(dc);
+      SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    }
     SavedDCState saved(dc);
     SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   }
-  // Children in reverse Z order, so the topmost ends up on top.
   HWND child = GetWindow(window, GW_CHILD);
   if (!child) return;
+  // Bottom of the Z order first, so the topmost child ends up on top.
   for (HWND last = GetWindow(child, GW_HWNDLAST); last; last = GetWindow(last, GW_HWNDPREV)) {
-    if (!IsWindowVisible(last)) continue;
-    RECT bounds{};
-    GetWindowRect(last, &bounds);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+    if (!(GetWindowLongA(last, GWL_STYLE) & WS_VISIBLE)) continue;
     RECT client{};
     GetClientRect(last, &client);
-    POINT clientOrigin{0, 0};
-    ClientToScreen(last, &clientOrigin);
-    ScreenToClient(window, &clientOrigin);
+    POINT origin{0, 0};
+    MapWindowPoints(last, window, &origin, 1);
     SavedDCState saved(dc);
     POINT previous{};
     GetViewportOrgEx(dc, &previous);
-    SetViewportOrgEx(dc, previous.x + clientOrigin.x, previous.y + clientOrigin.y, nullptr);
+    SetViewportOrgEx(dc, previous.x + origin.x, previous.y + origin.y, nullptr);
     IntersectClipRect(dc, 0, 0, client.right, client.bottom);
-    PaintWithDC(last, dc);
+    Render(last, dc, method);
   }
 }
 
@@ -49,12 +53,23 @@ bool RenderWindow(HWND window, TBitmap& bitmap, TRenderMethod method) {
   bitmap.SetSize(client.right, client.bottom);
   HDC dc = bitmap.Canvas().Handle();
   if (!dc) return false;
-  if (method == TRenderMethod::kPrint) {
-    SavedDCState saved(dc);
-    SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
-  } else {
-    PaintWithDC(window, dc);
-  }
+  Render(window, dc, method);
+  bitmap.Flush();
+  return true;
+}
+
+bool RenderControl(TControl& control, TBitmap& bitmap, TRenderMethod method) {
+  if (auto* windowed = dynamic_cast<TWinControl*>(&control)) return RenderWindow(windowed->Handle(), bitmap, method);
+  TWinControl* parent = control.Parent();
+  if (!parent || control.Width() <= 0 || control.Height() <= 0) return false;
+  TBitmap whole;
+  if (!RenderWindow(parent->Handle(), whole, method)) return false;
+  const RECT bounds = control.BoundsRect();
+  bitmap.SetSize(0, 0);
+  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap.SetSize(control.Width(), control.Height());
+  bitmap.Canvas().SetCopyMode(SRCCOPY);
+  bitmap.Canvas().CopyRect({0, 0, control.Width(), control.Height()}, whole.Canvas(), bounds);
   bitmap.Flush();
   return true;
 }

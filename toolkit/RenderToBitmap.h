@@ -11,17 +11,23 @@
 
 namespace quendrel::toolkit {
 
+class TControl;
+
 enum class TRenderMethod {
-  // WM_PRINT with PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND (what PrintWindow does).
+  // WM_PRINT with PRF_CLIENT | PRF_ERASEBKGND (the window's class answers WM_PRINTCLIENT).
   kPrint,
-  // WM_ERASEBKGND and WM_PAINT with the DC as wParam, then the same for every visible child window
-  // at its place: the way controls paint their parent's background into their own DC.
+  // WM_ERASEBKGND and WM_PAINT with the DC as wParam: the way controls paint their parent's
+  // background into their own DC.
   kPaintWithDC,
 };
 
-// The client area of window (with its child windows) into bitmap, sized to the client area, 24-bit.
+// The client area of window, then each child window with WS_VISIBLE at its place, into bitmap, sized to the client area, 24-bit.
 // False when the window is not there or has an empty client area.
 bool RenderWindow(HWND window, TBitmap& bitmap, TRenderMethod method = TRenderMethod::kPrint);
+// A control as it shows on screen: a windowed control through its window (with its children), a
+// graphic control by rendering its parent and cutting out the control's bounds. False for a
+// graphic control without a parent.
+bool RenderControl(TControl& control, TBitmap& bitmap, TRenderMethod method = TRenderMethod::kPaintWithDC);
 // The whole window, frame included (PrintWindow).
 bool RenderWholeWindow(HWND window, TBitmap& bitmap);
 

@@ -304,5 +304,67 @@ TEST(Bitmap, ThousandCanvasCyclesLeaveNoGdiObjectBehind) {
   EXPECT_EQ(GdiObjectCount(), before);
 }
 
+// A plain window that paints its client red with a blue 4 x 4 square at (2, 2), into the DC of
+// WM_PAINT's wParam when there is one, and answers WM_PRINTCLIENT the same way.
+LRESULT CALLBACK SquareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [window](HDC dc) {
+    RECT client;
+    GetClientRect(window, &client);
+    TCanvas canvas(dc);
+    canvas.Brush().SetColor(GetParent(window) ? clLime : clRed);
+    canvas.FillRect(client);
+    canvas.Brush().SetColor(clBlue);
+    canvas.FillRect({2, 2, 6, 6});
+  };
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_PAINT:
+      if (wParam) {
+        paint(reinterpret_cast<HDC>(wParam));
+      } else {
+        PAINTSTRUCT ps;
+        paint(BeginPaint(window, &ps));
+        EndPaint(window, &ps);
+      }
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+TEST(RenderToBitmap, WindowsWithTheirChildrenByEitherMethod) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = SquareWindowProc;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.lpszClassName = "QuendrelRenderTestSquare";
+  RegisterClassA(&cls);
+  HWND top = CreateWindowExA(0, cls.lpszClassName, "", WS_POPUP, 10, 10, 30, 20, nullptr, nullptr, cls.hInstance,
+                             nullptr);
+  ASSERT_NE(top, nullptr);
+  // A green child at (20, 10) of 8 x 8, with its own blue square at (22, 12) in the parent.
+  HWND child = CreateWindowExA(0, cls.lpszClassName, "", WS_CHILD | WS_VISIBLE, 20, 10, 8, 8, top, nullptr,
+                               cls.hInstance, nullptr);
+  ASSERT_NE(child, nullptr);
+  for (TRenderMethod method : {TRenderMethod::kPrint, TRenderMethod::kPaintWithDC}) {
+    SCOPED_TRACE(method == TRenderMethod::kPrint ? "WM_PRINT" : "WM_PAINT with a DC");
+    TBitmap bitmap;
+    ASSERT_TRUE(RenderWindow(top, bitmap, method));
+    EXPECT_EQ(bitmap.Width(), 30);
+    EXPECT_EQ(bitmap.Height(), 20);
+    EXPECT_EQ(CountPixels(bitmap, clBlue), 32);
+    const RECT greenArea{20, 10, 28, 18};
+    EXPECT_EQ(CountPixels(bitmap, clLime, 0, &greenArea), 48);
+    EXPECT_EQ(PixelAt(bitmap, 22, 12), clBlue);
+    EXPECT_EQ(PixelAt(bitmap, 0, 0), clRed);
+  }
+  TBitmap none;
+  EXPECT_FALSE(RenderWindow(nullptr, none));
+  DestroyWindow(top);
+}
+
 }  // namespace
 }  // namespace quendrel::toolkit
