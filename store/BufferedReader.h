@@ -33,11 +33,20 @@ class BufferedReader {
   std::optional<std::span<const uint8_t>> Read(uint64_t Offset, size_t Size);
 
   uint64_t Charged() const { return charged_; }
+  // Bytes asked of the source, read-ahead included.
+  uint64_t Fetched() const { return fetched_; }
 
-  // A request costs the bytes it gets plus this, so that a flood of tiny requests is bounded too.
+  // A request costs the bytes it gets plus this, so that a flood of tiny requests is bounded too;
+  // one that needs the source costs more, which bounds the system calls of requests that hop
+  // between distant places (a well-formed file streams through its windows and rarely pays it).
   static constexpr uint64_t kRequestCost = 16;
+  static constexpr uint64_t kSourceReadCost = 256;
   static constexpr uint64_t kBudgetPerByte = 4;
   static constexpr uint64_t kBudgetSlack = 1 << 20;
+  // Read-ahead brings in bytes nobody asked for. Past this many per byte of data, only what is
+  // asked for is read, so that requests hopping between streams cannot have whole windows re-read.
+  static constexpr uint64_t kReadAheadPerByte = 16;
+  static constexpr uint64_t kReadAheadSlack = 16 << 20;
 
  private:
   struct Window {
@@ -49,7 +58,8 @@ class BufferedReader {
     uint64_t End() const { return start + length; }
   };
 
-  bool Charge(size_t Size);
+  bool Charge(uint64_t Cost);
+  bool MayReadAhead();
   Window* Fill(uint64_t Offset, size_t Size);
 
   static constexpr size_t kMinReadAhead = 4 << 10;
@@ -60,6 +70,8 @@ class BufferedReader {
   uint64_t uses_ = 0;
   uint64_t charged_ = 0;
   uint64_t budget_ = kBudgetSlack;  // raised from the data's length once the slack is spent
+  uint64_t fetched_ = 0;
+  uint64_t readAheadLimit_ = kReadAheadSlack;  // likewise
 };
 
 }  // namespace quendrel

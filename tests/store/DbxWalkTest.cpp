@@ -253,5 +253,42 @@ TEST(DbxWalk, OverlappingEntriesCannotMakeTheLoadQuadratic) {
   EXPECT_LT(seconds, 5.0);
 }
 
+// Entries that hop between three distant records defeat any read-ahead: each needs the file again.
+// The reads that reach the file, and the bytes they copy, stay linear in the file's size.
+TEST(DbxWalk, EntriesHoppingAcrossTheFileCannotFloodItWithReads) {
+  class CountingSource : public MemorySource {
+   public:
+    using MemorySource::MemorySource;
+    std::optional<size_t> ReadAt(uint64_t offset, std::span<uint8_t> buffer) override {
+      ++reads;
+      bytes += buffer.size();
+      return MemorySource::ReadAt(offset, buffer);
+    }
+    uint64_t reads = 0;
+    uint64_t bytes = 0;
+  };
+  constexpr int32_t kRecords[] = {0x1000, 0x101000, 0x201000};
+  constexpr int32_t kNode = 0x301000;
+  constexpr uint32_t kEntries = 300'000;
+  DbxBytes b;
+  b.Header(1, kNode).Node(kNode, 0, 0, {}, kEntries);
+  for (int32_t at : kRecords) b.Message(at, 1);
+  for (uint32_t i = 0; i < kEntries; ++i) b.Put32(kNode + 24 + 12 * i, kRecords[i % 3]);
+  b.Resize(kNode + 24 + 12 * size_t{kEntries});
+
+  CountingSource source(b.Bytes());
+  DbxItemList list;
+  LoadDbxItemsFrom(
+      source, kMessageFile, [] { return std::string(); }, list);
+  const uint64_t size = b.Bytes().size();
+  EXPECT_GT(list.size(), 0u);
+  EXPECT_LT(list.size(), kEntries);
+  EXPECT_LE(source.reads, (BufferedReader::kBudgetPerByte * size + BufferedReader::kBudgetSlack) /
+                              BufferedReader::kSourceReadCost);
+  // Nor can they make it copy whole windows again and again.
+  EXPECT_LE(source.bytes, BufferedReader::kReadAheadPerByte * size + BufferedReader::kReadAheadSlack +
+                              BufferedReader::kBudgetPerByte * size + (2 << 20));
+}
+
 }  // namespace
 }  // namespace quendrel::test
