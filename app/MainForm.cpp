@@ -1,0 +1,219 @@
+// The run states and the handlers of the "Setting" page.
+#include "app/MainForm.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/CheckListFolderList.h"
+#include "app/ProgramGlobals.h"
+#include "app/ShellOpen.h"
+#include "client/MailClient.h"
+#include "core/Autostart.h"
+#include "core/CheckCycle.h"
+#include "core/CheckInterval.h"
+#include "core/FolderCatalogue.h"
+#include "core/Settings.h"
+#include "resources/ResourceNames.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/CheckListBox.h"
+#include "toolkit/Menu.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Registry.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/Timer.h"
+
+namespace quendrel {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr char kNoFolderTicked[] = "Please choose a mailbox for checking at least!";
+
+void WriteBoxSetting(const SettingDefault& setting, bool ticked) {
+  Registry reg;
+  reg.OpenKey(kProgramKey, true);
+  reg.WriteBool(setting.name, ticked);
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  Form1 = this;
+  CreateComponents();
+}
+
+TForm1::~TForm1() {
+  // Nothing may reach the window through the global once it is going.
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::FormCreate(TComponent*) {
+  PopupCount = 0;
+  UpdateFolderKeys(FullDefaults());
+  Registry reg;
+  reg.OpenKey(kProgramKey, false);
+  CreateMissingSettings(reg, FormCreateDefaults());
+  Timer1->SetInterval(CheckTimerInterval(reg.ReadInteger(kCheckTime.name)));
+  Timer1->SetEnabled(false);
+  if (reg.ReadBool(kStartWork.name)) {
+    StartWork();
+    SetVisible(false);
+    Application.SetShowMainForm(false);
+  }
+}
+
+void TForm1::StartWork() {
+  OEFolderManager1->InvokeFirstMethod();
+  Working = true;
+  Timer1->SetEnabled(true);
+  TrayIcon1->SetIconIndex(resources::kTrayRunning);
+  Button1->SetEnabled(false);
+  Button2->SetEnabled(true);
+  PopupMenu1->Items().Items(0)->SetEnabled(false);
+  PopupMenu1->Items().Items(1)->SetEnabled(true);
+  SetSettingControlsEnabled(false);
+  TrayIcon1->HideMainWindow();
+  CheckMail(checkHost_);
+}
+
+void TForm1::StopWork() {
+  Working = false;
+  Timer1->SetEnabled(false);
+  TrayIcon1->SetIconIndex(resources::kTrayStopped);
+  Button1->SetEnabled(true);
+  Button2->SetEnabled(false);
+  PopupMenu1->Items().Items(0)->SetEnabled(true);
+  PopupMenu1->Items().Items(1)->SetEnabled(false);
+  SetSettingControlsEnabled(true);
+}
+
+void TForm1::SetSettingControlsEnabled(bool enabled) {
+  TControl* const controls[] = {Checkalwayssound, Checkalwaysoe, Checkstartwork, Checkalwaysalert,
+                                Checkchecktime,   CheckBox,      checkalwaysreceive, Checkhideoe};
+  for (TControl* control : controls) control->SetEnabled(enabled);
+}
+
+void TForm1::Timer1Timer(TComponent*) { CheckMail(checkHost_); }
+
+void TForm1::OEFolderManager1NewMessage(TComponent*, int32_t, int32_t) {
+  if (Working) CheckMailOnEvent(checkHost_);
+}
+
+void TForm1::FormClose(TComponent*, TCloseAction& Action) {
+  Action = caNone;
+  TrayIcon1->HideMainWindow();
+}
+
+void TForm1::FormShow(TComponent*) {
+  // The window is shown even when loading the page fails; the error box says why.
+  try {
+    loadingPage_ = true;
+    Registry reg;
+    reg.OpenKey(kProgramKey, true);
+    const struct {
+      const char* setting;
+      TCheckBox* box;
+    } boxes[] = {{kStartWork.name, Checkstartwork}, {kAlwaysSound.name, Checkalwayssound},
+                 {kAlwaysReceive.name, checkalwaysreceive}, {kHideOe.name, Checkhideoe},
+                 {kAlwaysOe.name, Checkalwaysoe}, {kAlwaysAlert.name, Checkalwaysalert}};
+    // In the order the page load creates them; a box whose state changes writes its value back.
+    for (const SettingDefault& setting : PageLoadDefaults()) {
+      const int32_t value = ReadOrCreateSetting(reg, setting);
+      const std::string name = setting.name;
+      for (const auto& entry : boxes) {
+        if (name == entry.setting) entry.box->SetChecked(value != 0);
+      }
+      // Setting the spin edit here must not count as the user changing the interval: its change
+      // handler would disable a running timer (see CheckchecktimeChange).
+      if (name == kCheckTime.name) Checkchecktime->SetValue(value);
+    }
+    CheckListFolderList folders(*CheckBox);
+    FillFolderList(reg, folders);
+    loadingPage_ = false;
+  } catch (...) {
+    loadingPage_ = false;
+    Application.HandleException(std::current_exception());
+  }
+}
+
+void TForm1::skinButton1Click(TComponent*) {
+  for (int i = 0; i < CheckBox->Count(); ++i) {
+    if (CheckBox->Checked(i)) {
+      StartWork();
+      return;
+    }
+  }
+  Application.MessageBox(kNoFolderTicked, Application.Title(), MB_OK);
+}
+
+void TForm1::skinButton2Click(TComponent*) { StopWork(); }
+
+void TForm1::skinButton3Click(TComponent*) { ShellOpen(Handle(), HelpFilePath()); }
+
+void TForm1::skinButton4Click(TComponent*) { QuitProgram(); }
+
+void TForm1::QuitProgram() {
+  RevealMailClientOnQuit();
+  Application.Terminate();
+}
+
+void TForm1::skinCheckalwayssoundClick(TComponent*) { WriteBoxSetting(kAlwaysSound, Checkalwayssound->Checked()); }
+
+void TForm1::skinCheckalwaysoeClick(TComponent*) { WriteBoxSetting(kAlwaysOe, Checkalwaysoe->Checked()); }
+
+void TForm1::skinCheckalwaysalertClick(TComponent*) { WriteBoxSetting(kAlwaysAlert, Checkalwaysalert->Checked()); }
+
+void TForm1::checkalwaysreceiveClick(TComponent*) {
+  WriteBoxSetting(kAlwaysReceive, checkalwaysreceive->Checked());
+}
+
+void TForm1::skinCheckstartworkClick(TComponent*) {
+  const bool ticked = Checkstartwork->Checked();
+  WriteBoxSetting(kStartWork, ticked);
+  if (ticked) {
+    AddAutostartEntry();
+  } else {
+    DeleteAutostartEntry();
+  }
+}
+
+void TForm1::CheckhideoeClick(TComponent*) {
+  const bool ticked = Checkhideoe->Checked();
+  WriteBoxSetting(kHideOe, ticked);
+  HideOptionChanged(ticked);
+}
+
+void TForm1::CheckchecktimeChange(TComponent*) {
+  // The page load only shows the stored interval; acting on it would stop the running timer of a
+  // program launched with startwork on (the spin edit starts at 1 and clamps to 1..60).
+  if (loadingPage_) return;
+  const std::string text = Checkchecktime->Text();
+  char* end = nullptr;
+  const long parsed = std::strtol(text.c_str(), &end, 10);
+  const bool isNumber = !text.empty() && end != nullptr && *end == '\0' && parsed >= INT32_MIN && parsed <= INT32_MAX;
+  const int32_t minutes = isNumber ? static_cast<int32_t>(parsed) : 1;
+  Registry reg;
+  reg.OpenKey(kProgramKey, true);
+  reg.WriteInteger(kCheckTime.name, minutes);
+  Timer1->SetInterval(CheckTimerInterval(minutes));
+  Timer1->SetEnabled(false);
+}
+
+void TForm1::skinCheckBoxClickCheck(TComponent*) {
+  CheckListFolderList folders(*CheckBox);
+  quendrel::skinCheckBoxClickCheck(folders);
+}
+
+int TForm1::ActivePageIndex() const { return TabSheet2->Visible() ? 1 : 0; }
+
+void TForm1::SetActivePageIndex(int index) {
+  TabSheet1->SetVisible(index == 0);
+  TabSheet2->SetVisible(index == 1);
+}
+
+}  // namespace quendrel

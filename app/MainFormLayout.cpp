@@ -1,0 +1,252 @@
+// The main window's components and the "Setting" page's layout, texts and fonts.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/MainForm.h"
+#include "resources/ResourceNames.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/CheckListBox.h"
+#include "toolkit/Image.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Label.h"
+#include "toolkit/Menu.h"
+#include "toolkit/Panel.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/Timer.h"
+
+namespace quendrel {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr TColor kBodyColor = 0x00E7E7E7;  // RGB (231, 231, 231)
+constexpr int kPageFontPoints = 10;
+
+// Within PageControl1: where the page sits below the (for now plain) tab strip.
+constexpr RECT kPageRect{4, 24, 541, 437};
+
+template <class T>
+T* Make(TComponent* owner, const char* name, TWinControl* parent, int left, int top) {
+  T* control = new T(owner);  // owned by the form
+  control->SetName(name);
+  control->SetParent(parent);
+  control->SetBounds(left, top, control->Width(), control->Height());
+  return control;
+}
+
+TPanel* MakeContainer(TComponent* owner, const char* name, TWinControl* parent, const RECT& r, TBevelCut bevel) {
+  auto* panel = Make<TPanel>(owner, name, parent, r.left, r.top);
+  panel->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  panel->SetBevelOuter(bevel);
+  panel->SetCaption("");
+  panel->SetColor(kBodyColor);
+  return panel;
+}
+
+// A check box as wide as its box and caption, as high as the caption's line.
+void FitToCaption(TCheckBox& box) {
+  constexpr int kBoxAndGap = 13 + 6;
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, box.Font().Handle());
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, box.Caption().c_str(), static_cast<int>(box.Caption().size()), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  box.SetBounds(box.Left(), box.Top(), extent.cx + kBoxAndGap, std::max<int>(extent.cy, 17));
+}
+
+void UsePageFont(TControl& control) {
+  TFont font;
+  font.SetName("MS Sans Serif");
+  font.SetSize(kPageFontPoints);
+  control.SetFont(font);
+}
+
+}  // namespace
+
+void TForm1::CreateComponents() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  SetCaption("Quendrel");
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  TFont font;
+  font.SetName("MS Sans Serif");
+  font.SetSize(8);
+  SetFont(font);
+  TIcon icon;
+  if (icon.LoadFromResourceName(instance, resources::kMainIcon)) SetIcon(icon);
+  SetClientSize(564, 521);
+
+  ImageList1 = new TImageList(this, 16, 16);  // owned by the form, like every component below
+  ImageList1->SetName("ImageList1");
+  TBitmap strip;
+  if (strip.LoadFromResourceName(instance, resources::kTrayImages)) ImageList1->AddMasked(strip);
+
+  TrayIcon1 = new TTrayIconStub(this);
+  TrayIcon1->SetName("TrayIcon1");
+  TrayIcon1->Icons = ImageList1;
+
+  Timer1 = new TTimer(this);
+  Timer1->SetName("Timer1");
+  Timer1->SetEnabled(false);
+  Timer1->OnTimer = [this](TComponent* sender) { Timer1Timer(sender); };
+
+  CreateTrayMenu();
+  TrayIcon1->PopupMenu = PopupMenu1;
+  TrayIcon1->OnClick = [this](TComponent* sender) { TrayIcon1Click(sender); };
+
+  OEFolderManager1 = new TOEFolderManagerStub(this);
+  OEFolderManager1->SetName("OEFolderManager1");
+  OEFolderManager1->OnNewMessage = [this](TComponent* sender, int32_t folderId, int32_t newMsgId) {
+    OEFolderManager1NewMessage(sender, folderId, newMsgId);
+  };
+
+  skinForm1 = MakeContainer(this, "skinForm1", this, RECT{0, 0, 564, 521}, bvNone);
+  Image2 = Make<TImage>(this, "Image2", skinForm1, 0, 28);
+  Image2->SetBounds(0, 28, 453, 50);
+  Image2->SetStretch(true);
+  Image2->Picture().JPEG().LoadFromResourceName(instance, resources::kBanner);
+  Image2->SetCursor(crHandPoint);
+  Image2->OnClick = [this](TComponent* sender) { Image1Click(sender); };
+
+  PageControl1 = MakeContainer(this, "PageControl1", skinForm1, RECT{8, 72, 553, 513}, bvRaised);
+  TabSheet1 = MakeContainer(this, "TabSheet1", PageControl1, kPageRect, bvNone);
+  TabSheet2 = MakeContainer(this, "TabSheet2", PageControl1, kPageRect, bvNone);
+  TabSheet2->SetVisible(false);
+  CreateSettingPage();
+
+  OnCreate = [this](TComponent* sender) { FormCreate(sender); };
+  OnShow = [this](TComponent* sender) { FormShow(sender); };
+  OnClose = [this](TComponent* sender, TCloseAction& action) { FormClose(sender, action); };
+}
+
+void TForm1::CreateSettingPage() {
+  struct BoxSpec {
+    TCheckBox*& box;
+    const char* name;
+    int top;
+    const char* caption;
+    void (TForm1::*handler)(TComponent*);
+  };
+  const BoxSpec boxes[] = {
+      {Checkalwayssound, "Checkalwayssound", 24, "Permits play sound when  alerts.",
+       &TForm1::skinCheckalwayssoundClick},
+      {Checkalwaysoe, "Checkalwaysoe", 48, "Outlook Express always run at every check.",
+       &TForm1::skinCheckalwaysoeClick},
+      {Checkstartwork, "Checkstartwork", 72,
+       "When I log in the computer,please  automically launch the software.", &TForm1::skinCheckstartworkClick},
+      {Checkalwaysalert, "Checkalwaysalert", 96, "Alerts me as long as I have unread messages in my mailboxs.",
+       &TForm1::skinCheckalwaysalertClick},
+      {checkalwaysreceive, "checkalwaysreceive", 120, "Automatically receive my email.",
+       &TForm1::checkalwaysreceiveClick},
+      {Checkhideoe, "Checkhideoe", 144, "Hide Outlook Express", &TForm1::CheckhideoeClick},
+  };
+  for (const BoxSpec& spec : boxes) {
+    spec.box = Make<TCheckBox>(this, spec.name, TabSheet1, 16, spec.top);
+    UsePageFont(*spec.box);
+    spec.box->SetCaption(spec.caption);
+    FitToCaption(*spec.box);
+    spec.box->SetChecked(false);
+    auto handler = spec.handler;
+    spec.box->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  }
+
+  struct LabelSpec {
+    TLabel*& label;
+    const char* name;
+    int left;
+    int top;
+    const char* caption;
+  };
+  const LabelSpec labels[] = {
+      {Label2, "Label2", 16, 169, "Every"},
+      {Label4, "Label4", 128, 168, "minutes checks my mailbox of Outlook Express."},
+      {Label5, "Label5", 16, 192, "Choose your favored mailboxs for alerts"},
+  };
+  for (const LabelSpec& spec : labels) {
+    spec.label = Make<TLabel>(this, spec.name, TabSheet1, spec.left, spec.top);
+    UsePageFont(*spec.label);
+    spec.label->SetCaption(spec.caption);
+  }
+
+  Checkchecktime = Make<TSpinEditInteger>(this, "Checkchecktime", TabSheet1, 72, 168);
+  Checkchecktime->SetBounds(72, 168, 46, 23);
+  Checkchecktime->SetMinValue(1);
+  Checkchecktime->SetMaxValue(60);
+  Checkchecktime->SetIncrement(1);
+  Checkchecktime->SetValue(1);
+  Checkchecktime->OnChange = [this](TComponent* sender) { CheckchecktimeChange(sender); };
+
+  CheckBox = Make<TCheckListBox>(this, "CheckBox", TabSheet1, 16, 224);
+  CheckBox->SetBounds(16, 224, 369, 169);
+  CheckBox->SetItemHeight(16);
+  CheckBox->OnClickCheck = [this](TComponent* sender) { skinCheckBoxClickCheck(sender); };
+
+  struct ButtonSpec {
+    TButton*& button;
+    const char* name;
+    int top;
+    const char* caption;
+    void (TForm1::*handler)(TComponent*);
+  };
+  const ButtonSpec buttons[] = {
+      {Button1, "Button1", 224, "Start", &TForm1::skinButton1Click},
+      {Button2, "Button2", 272, "Stop", &TForm1::skinButton2Click},
+      {Button3, "Button3", 320, "Help", &TForm1::skinButton3Click},
+      {Button4, "Button4", 368, "Exit", &TForm1::skinButton4Click},
+  };
+  for (const ButtonSpec& spec : buttons) {
+    spec.button = Make<TButton>(this, spec.name, TabSheet1, 416, spec.top);
+    spec.button->SetBounds(416, spec.top, 73, 25);
+    spec.button->SetCaption(spec.caption);
+    spec.button->SetCursor(crHandPoint);
+    auto handler = spec.handler;
+    spec.button->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  }
+  Button2->SetEnabled(false);
+
+  TWinControl* const tabOrder[] = {CheckBox, Checkalwayssound, Checkalwaysoe, Checkstartwork, Checkalwaysalert,
+                                   Checkchecktime, Button1, Button2, Button3, Button4, checkalwaysreceive,
+                                   Checkhideoe};
+  int order = 0;
+  for (TWinControl* control : tabOrder) {
+    control->SetTabStop(true);
+    control->SetTabOrder(order++);
+  }
+}
+
+void TForm1::CreateTrayMenu() {
+  PopupMenu1 = new TPopupMenu(this);
+  PopupMenu1->SetName("PopupMenu1");
+  struct ItemSpec {
+    TMenuItem*& item;
+    const char* name;
+    const char* caption;
+    void (TForm1::*handler)(TComponent*);
+  };
+  const ItemSpec items[] = {
+      {Start1, "Start1", "Start", &TForm1::Start1Click},
+      {Stop1, "Stop1", "Stop", &TForm1::Stop1Click},
+      {ShowOutlookExpress1, "ShowOutlookExpress1", "Show Outlook Express", &TForm1::ShowOutlookExpress1Click},
+      {HideOutlookExpress1, "HideOutlookExpress1", "Hide Outlook Express", &TForm1::HideOutlookExpress1Click},
+      {ReceiveandSend1, "ReceiveandSend1", "Receive/Send ", &TForm1::ReceiveandSend1Click},
+      {Setting1, "Setting1", "Setting", &TForm1::Setting1Click},
+      {Exit1, "Exit1", "Help", &TForm1::Exit1Click},
+      {About1, "About1", "About", &TForm1::About1Click},
+      {Quit1, "Quit1", "Quit", &TForm1::Quit1Click},
+  };
+  for (const ItemSpec& spec : items) {
+    spec.item = new TMenuItem(this);  // owned by the form, hung into the menu
+    spec.item->SetName(spec.name);
+    spec.item->SetCaption(spec.caption);
+    auto handler = spec.handler;
+    spec.item->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+    PopupMenu1->Items().Add(spec.item);
+  }
+  Stop1->SetEnabled(false);
+}
+
+}  // namespace quendrel

@@ -1,0 +1,74 @@
+// quendrel-demo-driver: plays the user for demo.sh on a display without a user. It runs on the
+// demo's Wine desktop (window lookups only see their own desktop) and reports into a file.
+//   quendrel-demo-driver REPORT wait-window TITLE SECONDS   wait until a visible window TITLE exists
+//   quendrel-demo-driver REPORT click TITLE BUTTON          press the button captioned BUTTON in it
+// REPORT gets one line: "ok" or "failed: why".
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct ButtonSearch {
+  std::string caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindButton(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ButtonSearch*>(param);
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (search->caption == text && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND VisibleWindow(const std::string& title) {
+  HWND window = FindWindowA(nullptr, title.c_str());
+  return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+}
+
+std::string WaitWindow(const std::string& title, int seconds) {
+  for (int i = 0; i < seconds * 10; ++i) {
+    if (VisibleWindow(title) != nullptr) return "ok";
+    Sleep(100);
+  }
+  return "failed: no window \"" + title + "\"";
+}
+
+std::string Click(const std::string& title, const std::string& caption) {
+  HWND window = VisibleWindow(title);
+  if (window == nullptr) return "failed: no window \"" + title + "\"";
+  ButtonSearch search{caption};
+  EnumChildWindows(window, FindButton, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return "failed: no button \"" + caption + "\"";
+  RECT r{};
+  GetClientRect(search.found, &r);
+  const LPARAM centre = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+  // A mouse press as the button's own window sees it; works for system and painted buttons alike.
+  PostMessageA(search.found, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageA(search.found, WM_LBUTTONUP, 0, centre);
+  return "ok";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON\n");
+    return 2;
+  }
+  const std::string command = argv[2];
+  std::string result = "failed: unknown command " + command;
+  if (command == "wait-window" && argc >= 5) result = WaitWindow(argv[3], std::atoi(argv[4]));
+  if (command == "click" && argc >= 5) result = Click(argv[3], argv[4]);
+  if (FILE* report = std::fopen(argv[1], "w")) {
+    std::fprintf(report, "%s\n", result.c_str());
+    std::fclose(report);
+  }
+  return result == "ok" ? 0 : 1;
+}

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Builds Quendrel and runs it on a demo mail store, beside the stand-in mail client, in a Wine
+# prefix of its own (build/demo/wine).
+#   - On a real display the program stays up until you quit it (or press Enter here).
+#   - Without one (Xvfb) the demo plays the user: it shows the "Setting" page, presses "Start",
+#     lets the stand-in receive mail, and saves screenshots under build/demo/shots/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+build=${QUENDREL_BUILD:-$root/build}/win
+demo=$root/build/demo
+state=$demo/wine
+shots=$demo/shots
+
+"$root/tools/setup.sh"
+
+echo "== building (build/win)"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$build" --target quendrel msimn quendrel-dbxgen quendrel-store quendrel-demo-driver
+
+quendrel_exe=$build/app/quendrel.exe
+msimn_exe=$build/tools/msimn/msimn.exe
+dbxgen_exe=$build/tools/dbxgen/quendrel-dbxgen.exe
+store_exe=$build/tools/storetool/quendrel-store.exe
+driver_exe=$build/app/demo/quendrel-demo-driver.exe
+
+real_display=no
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then real_display=yes; fi
+
+echo "== Wine session (build/demo/wine)"
+"$root/tools/wine/session.sh" up "$state"
+export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEARCH=win64
+export WINEDLLOVERRIDES="winealsa.drv=d;mscoree=d;mshtml=d"
+DISPLAY=$(cat "$state/display")
+export DISPLAY
+cleanup() {
+  # Only this demo's prefix: its wineserver, then the Xvfb the session started (if any).
+  WINEPREFIX=$state/prefix wineserver -k >/dev/null 2>&1 || true
+  "$root/tools/wine/session.sh" down "$state" >/dev/null || true
+}
+trap cleanup EXIT
+
+quiet() { "$@" </dev/null >/dev/null 2>&1; }
+reg_add() { quiet wine reg add "$@" /f; }
+
+echo "== demo store"
+store_win='C:\QuendrelDemo\Store'
+store_unix=$WINEPREFIX/drive_c/QuendrelDemo/Store
+rm -rf "$WINEPREFIX/drive_c/QuendrelDemo"
+mkdir -p "$store_unix"
+wine "$dbxgen_exe" --demo "$store_win" </dev/null
+reg_add 'HKCU\Software\Microsoft\Outlook Express' /v 'Store Root' /t REG_SZ /d "$store_win"
+"$root/tools/demo/register-standin.sh" "$state" "$msimn_exe"
+# A fresh program key with Inbox.dbx watched; the rest of the keys and settings come from the program.
+quiet wine reg delete 'HKCU\SOFTWARE\Quendrel' /f || true
+inbox='HKCU\SOFTWARE\Quendrel\Inbox.dbx'
+reg_add "$inbox" /v checked /t REG_DWORD /d 1
+reg_add "$inbox" /v mailreceived /t REG_SZ /d ''
+reg_add "$inbox" /v mailtime /t REG_BINARY /d 0000000000000000
+reg_add "$inbox" /v sound /t REG_SZ /d ''
+quiet wineserver -w || true
+"$root/tools/wine/session.sh" up "$state" >/dev/null
+
+show_store() {
+  echo "-- quendrel-store --folder: $1"
+  wine "$store_exe" --folder "$store_win" </dev/null || true
+  echo "-- quendrel-store Inbox.dbx"
+  wine "$store_exe" "$store_win\\Inbox.dbx" </dev/null || true
+}
+show_store "before the demo"
+
+# Everything on one Wine desktop: the program finds the mail client's window only there.
+desktop=/desktop=Quendrel,1024x768
+on_desktop() { wine explorer "$desktop" "$@" </dev/null >/dev/null 2>&1 & }
+report=$demo/driver.txt
+drive() {  # runs the driver on the desktop and waits for its one-line report
+  rm -f "$report"
+  on_desktop "$driver_exe" "$(winepath -w "$report")" "$@"
+  local i
+  for i in $(seq 1 300); do [ -s "$report" ] && break; sleep 0.1; done
+  local result
+  result=$(cat "$report" 2>/dev/null || echo "failed: no report")
+  echo "driver $*: $result"
+  [ "$result" = ok ]
+}
+
+echo "== starting the stand-in mail client and Quendrel on desktop \"Quendrel\""
+on_desktop "$msimn_exe"
+drive wait-window "Outlook Express" 20 || true
+on_desktop "$quendrel_exe"
+
+if [ "$real_display" = yes ]; then
+  echo "Quendrel runs on your display. Quit it from its window (Exit), then press Enter here."
+  read -r _ || true
+  show_store "after the demo"
+  exit 0
+fi
+
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+shot() {
+  import -display "$DISPLAY" -window root "$shots/$1.png"
+  echo "screenshot: $shots/$1.png"
+}
+drive wait-window Quendrel 30
+sleep 1
+shot 01-setting-page
+drive click Quendrel Start
+# The first check posts Send/Receive to the stand-in, which takes in new mail, then hides into the tray.
+sleep 3
+shot 02-after-start
+drive wait-window "Outlook Express" 5 || true
+sleep 1
+shot 03-mail-received
+show_store "after the stand-in received mail"
+echo "== screenshots in $shots"

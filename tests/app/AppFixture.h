@@ -1,0 +1,55 @@
+// The main window on a private registry and a scratch store folder, and helpers to look at it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/MainForm.h"
+#include "tests/core/CoreFixture.h"
+
+namespace quendrel::test {
+
+class AppTest : public StoreTest {
+protected:
+  AppTest();
+  ~AppTest() override;
+
+  // A new main window, FormCreate run as the program entry does.
+  TForm1& Launch();
+  TForm1& form() { return *form_; }
+
+  // Settings the window would otherwise use to start the mail client on every check.
+  static void QuietMailClient();
+  static void SetSetting(const char* name, int32_t value);
+  // Inbox.dbx with one unread message from Ann, watched.
+  void WatchedInboxWithMail();
+
+  std::unique_ptr<TForm1> form_;
+  // Registry errors that reached the application's error box.
+  std::vector<std::string> errors_;
+};
+
+// Runs action while a timer answers the first message box of this thread with OK; returns the
+// box's text ("" when none came up).
+std::string AnswerMessageBox(const std::function<void()>& action);
+
+bool ValueExists(const std::string& path, const std::string& name);
+
+// A top-level window of the mail client's class.
+class ClientWindow {
+public:
+  ClientWindow();
+  ~ClientWindow() { DestroyWindow(hwnd_); }
+  ClientWindow(const ClientWindow&) = delete;
+  ClientWindow& operator=(const ClientWindow&) = delete;
+  HWND get() const { return hwnd_; }
+  bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+
+private:
+  HWND hwnd_;
+};
+
+}  // namespace quendrel::test

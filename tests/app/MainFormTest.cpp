@@ -1,0 +1,153 @@
+// The window as the user sees it: frame, layout, texts, fonts, and its pixels.
+#include <gtest/gtest.h>
+
+#include "app/ShellOpen.h"
+#include "tests/app/AppFixture.h"
+#include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/CheckListBox.h"
+#include "toolkit/Image.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Label.h"
+#include "toolkit/Panel.h"
+#include "toolkit/RenderToBitmap.h"
+#include "toolkit/SpinEdit.h"
+
+namespace quendrel::test {
+namespace {
+
+using namespace toolkit;
+
+class MainFormTest : public AppTest {};
+
+TEST_F(MainFormTest, WindowFrame) {
+  TForm1& form = Launch();
+  EXPECT_EQ(form.Caption(), "Quendrel");
+  EXPECT_EQ(form.BorderStyle(), bsDialog);
+  EXPECT_EQ(form.Position(), poScreenCenter);
+  EXPECT_EQ(form.Font().Name(), "MS Sans Serif");
+  EXPECT_EQ(form.Font().Size(), 8);
+  form.Show();
+  EXPECT_EQ(form.ClientWidth(), 564);
+  EXPECT_EQ(form.ClientHeight(), 521);
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  EXPECT_NEAR((window.left + window.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NE(SendMessageA(form.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_EQ(form.ImageList1->Count(), 4);
+}
+
+TEST_F(MainFormTest, SettingPageLayoutAndTexts) {
+  TForm1& form = Launch();
+  const struct {
+    TControl* control;
+    TWinControl* parent;
+    int left, top, width, height;  // 0: sized by the control itself
+    const char* text;
+  } layout[] = {
+      {form.Image2, form.skinForm1, 0, 28, 453, 50, ""},
+      {form.PageControl1, form.skinForm1, 8, 72, 545, 441, ""},
+      {form.Checkalwayssound, form.TabSheet1, 16, 24, 0, 0, "Permits play sound when  alerts."},
+      {form.Checkalwaysoe, form.TabSheet1, 16, 48, 0, 0, "Outlook Express always run at every check."},
+      {form.Checkstartwork, form.TabSheet1, 16, 72, 0, 0,
+       "When I log in the computer,please  automically launch the software."},
+      {form.Checkalwaysalert, form.TabSheet1, 16, 96, 0, 0,
+       "Alerts me as long as I have unread messages in my mailboxs."},
+      {form.checkalwaysreceive, form.TabSheet1, 16, 120, 0, 0, "Automatically receive my email."},
+      {form.Checkhideoe, form.TabSheet1, 16, 144, 0, 0, "Hide Outlook Express"},
+      {form.Label2, form.TabSheet1, 16, 169, 0, 0, "Every"},
+      {form.Checkchecktime, form.TabSheet1, 72, 168, 46, 23, nullptr},
+      {form.Label4, form.TabSheet1, 128, 168, 0, 0, "minutes checks my mailbox of Outlook Express."},
+      {form.Label5, form.TabSheet1, 16, 192, 0, 0, "Choose your favored mailboxs for alerts"},
+      {form.CheckBox, form.TabSheet1, 16, 224, 369, 169, nullptr},
+      {form.Button1, form.TabSheet1, 416, 224, 73, 25, "Start"},
+      {form.Button2, form.TabSheet1, 416, 272, 73, 25, "Stop"},
+      {form.Button3, form.TabSheet1, 416, 320, 73, 25, "Help"},
+      {form.Button4, form.TabSheet1, 416, 368, 73, 25, "Exit"},
+  };
+  for (const auto& c : layout) {
+    SCOPED_TRACE(c.control->Name());
+    EXPECT_EQ(c.control->Parent(), c.parent);
+    EXPECT_EQ(c.control->Left(), c.left);
+    EXPECT_EQ(c.control->Top(), c.top);
+    if (c.width != 0) {
+      EXPECT_EQ(c.control->Width(), c.width);
+      EXPECT_EQ(c.control->Height(), c.height);
+    }
+    if (c.text != nullptr) {
+      EXPECT_EQ(c.control->Caption(), c.text);
+    }
+    if (c.parent == form.TabSheet1 && c.width == 0) {
+      EXPECT_EQ(c.control->Font().Name(), "MS Sans Serif");
+      EXPECT_EQ(c.control->Font().Size(), 10);
+    }
+  }
+  for (TControl* hand : {static_cast<TControl*>(form.Image2), static_cast<TControl*>(form.Button1),
+                         static_cast<TControl*>(form.Button4)}) {
+    EXPECT_EQ(hand->Cursor(), crHandPoint) << hand->Name();
+  }
+
+  const std::vector<TWinControl*> expectedOrder = {
+      form.CheckBox,      form.Checkalwayssound, form.Checkalwaysoe, form.Checkstartwork,
+      form.Checkalwaysalert, form.Checkchecktime, form.Button1,      form.Button2,
+      form.Button3,       form.Button4,          form.checkalwaysreceive, form.Checkhideoe};
+  EXPECT_EQ(form.TabSheet1->TabList(), expectedOrder);
+}
+
+TEST_F(MainFormTest, HelpFileSitsBesideTheProgram) {
+  EXPECT_EQ(HelpFilePathIn("C:\\Program Files\\Quendrel\\quendrel.exe"),
+            "C:\\Program Files\\Quendrel\\quendrelhelp.chm");
+  const std::string path = HelpFilePath();
+  EXPECT_NE(path.find("\\quendrelhelp.chm"), std::string::npos) << path;
+}
+
+// The client area as the screen shows it: system controls (check boxes, the list's frame) do not
+// all paint into a print DC under Wine, so the page is copied from the screen.
+bool ScreenShot(TForm1& form, TBitmap& shot) {
+  const RECT client = form.ClientRect();
+  POINT origin{0, 0};
+  ClientToScreen(form.Handle(), &origin);
+  shot.SetSize(client.right, client.bottom);
+  HDC screen = GetDC(nullptr);
+  const bool copied = BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y,
+                             SRCCOPY) != FALSE;
+  ReleaseDC(nullptr, screen);
+  return copied;
+}
+
+TEST_F(MainFormTest, SettingPagePixels) {
+  QuietMailClient();
+  WriteFolder("Inbox.dbx", {});
+  TForm1& form = Launch();
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Application.ProcessMessages();
+
+  TBitmap shot;
+  ASSERT_TRUE(ScreenShot(form, shot));
+  // The banner is a picture, not the body colour.
+  const RECT banner{0, 28, 453, 78};
+  EXPECT_LT(CountPixels(shot, 0x00E7E7E7, 4, &banner), 453 * 50 / 2);
+  // The folder list: a frame darker than the page around a white inside, holding the item's text.
+  const POINT list{8 + 4 + 16, 72 + 24 + 224};
+  const TColor frame = PixelAt(shot, list.x, list.y + 80);
+  EXPECT_FALSE(NearColor(frame, 0x00E7E7E7, 24)) << std::hex << frame;
+  EXPECT_FALSE(NearColor(frame, clWhite, 24)) << std::hex << frame;
+  EXPECT_TRUE(NearColor(PixelAt(shot, list.x + 200, list.y + 150), clWhite, 8));
+  const RECT firstItem{list.x + 2, list.y + 2, list.x + 200, list.y + 18};
+  EXPECT_GT(CountPixels(shot, clBlack, 80, &firstItem), 10);
+  // The boxes the defaults tick (alwayssound, alwaysalert) carry a tick mark the others lack.
+  const auto darkInBox = [&](int top) {
+    const RECT box{8 + 4 + 16, 72 + 24 + top, 8 + 4 + 16 + 16, 72 + 24 + top + 17};
+    return CountPixels(shot, clBlack, 100, &box);
+  };
+  const int unticked = darkInBox(72);  // startwork
+  EXPECT_GT(darkInBox(24), unticked + 3);
+  EXPECT_GT(darkInBox(96), unticked + 3);
+}
+
+}  // namespace
+}  // namespace quendrel::test

@@ -1,0 +1,181 @@
+// Launch, the running and stopped states, closing the window and the new-message gate.
+#include <gtest/gtest.h>
+
+#include "app/ProgramGlobals.h"
+#include "core/Settings.h"
+#include "tests/app/AppFixture.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/CheckListBox.h"
+#include "toolkit/Menu.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/Timer.h"
+
+namespace quendrel::test {
+namespace {
+
+using toolkit::Application;
+
+class RunStateTest : public AppTest {};
+
+// What the run state shows on the window, the menu and the timer.
+void ExpectState(TForm1& form, bool running) {
+  SCOPED_TRACE(running ? "running" : "stopped");
+  EXPECT_EQ(Working, running);
+  EXPECT_EQ(form.Timer1->Enabled(), running);
+  EXPECT_EQ(form.Button1->Enabled(), !running);
+  EXPECT_EQ(form.Button2->Enabled(), running);
+  EXPECT_EQ(form.PopupMenu1->Items().Items(0)->Enabled(), !running);
+  EXPECT_EQ(form.PopupMenu1->Items().Items(1)->Enabled(), running);
+  const toolkit::TControl* settings[] = {form.Checkalwayssound, form.Checkalwaysoe,     form.Checkstartwork,
+                                         form.Checkalwaysalert, form.Checkchecktime,    form.CheckBox,
+                                         form.checkalwaysreceive, form.Checkhideoe};
+  for (const toolkit::TControl* control : settings) {
+    if (control->Enabled() == running) ADD_FAILURE() << control->Name() << " enabled: " << control->Enabled();
+  }
+}
+
+TEST_F(RunStateTest, FirstLaunchWritesEveryDefaultAndStaysStopped) {
+  PopupCount = 7;
+  TForm1& form = Launch();
+
+  EXPECT_EQ(Form1, &form);
+  const struct {
+    const char* name;
+    int32_t value;
+  } defaults[] = {{"alwayscheck", 1}, {"alwayssound", 1}, {"alwaysreceive", 1}, {"startwork", 0},
+                  {"alwaysoe", 1},    {"hideoe", 0},      {"alwaysalert", -1},  {"checktime", 2}};
+  for (const auto& d : defaults) {
+    SCOPED_TRACE(d.name);
+    EXPECT_EQ(ReadDword(kProgramKey, d.name), d.value);
+  }
+  ExpectState(form, false);
+  EXPECT_EQ(form.Timer1->Interval(), 120000u);
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 0);
+  EXPECT_TRUE(Application.ShowMainForm());
+  EXPECT_EQ(PopupCount, 0);
+  EXPECT_EQ(form.MailAlerts().Count(), 0);
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(RunStateTest, LaunchWithStartworkRunsAtOnceInTheTray) {
+  QuietMailClient();
+  SetSetting("startwork", 1);
+  SetSetting("checktime", 5);
+  WatchedInboxWithMail();
+
+  TForm1& form = Launch();
+
+  ExpectState(form, true);
+  EXPECT_EQ(form.Timer1->Interval(), 300000u);
+  EXPECT_FALSE(Application.ShowMainForm());
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(form.OEFolderManager1->Invocations(), 1);
+  // The first check already ran: it alerted on the unread message.
+  EXPECT_EQ(form.MailAlerts().Count(), 1);
+  EXPECT_EQ(form.MailAlerts().LastFolder(), "Inbox");
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 3);
+}
+
+TEST_F(RunStateTest, StopAndStartFromEveryControl) {
+  QuietMailClient();
+  TForm1& form = Launch();
+  form.Show();
+  toolkit::Application.ProcessMessages();
+
+  form.PopupMenu1->Items().Items(0)->Click();  // tray "Start", no folder ticked: runs anyway
+  ExpectState(form, true);
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 0);
+  EXPECT_FALSE(form.Visible());
+
+  form.Button2->Click();  // "Stop"
+  ExpectState(form, false);
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 1);
+
+  form.Start1->Click();
+  form.Stop1->Click();
+  ExpectState(form, false);
+
+  form.Start1->Click();
+  form.Setting1->Click();  // stops, shows the window on the "Setting" page
+  ExpectState(form, false);
+  EXPECT_TRUE(form.Visible());
+  EXPECT_EQ(form.ActivePageIndex(), 0);
+
+  form.StopWork();  // also in the stopped state
+  ExpectState(form, false);
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 1);
+}
+
+TEST_F(RunStateTest, TrayMenuItemsAndTheirTexts) {
+  TForm1& form = Launch();
+  const char* captions[] = {"Start", "Stop",    "Show Outlook Express", "Hide Outlook Express", "Receive/Send ",
+                            "Setting", "Help", "About", "Quit"};
+  toolkit::TMenuItem& root = form.PopupMenu1->Items();
+  ASSERT_EQ(root.Count(), 9);
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(root.Items(i)->Caption(), captions[i]) << i;
+    EXPECT_EQ(root.Items(i)->Enabled(), i != 1) << i;
+  }
+}
+
+TEST_F(RunStateTest, ClosingHidesAndKeepsTheRunState) {
+  QuietMailClient();
+  TForm1& form = Launch();
+  form.Show();
+  form.Close();
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(Application.Terminated());
+  ExpectState(form, false);
+
+  toolkit::TCloseAction action = toolkit::caHide;
+  form.FormClose(&form, action);
+  EXPECT_EQ(action, toolkit::caNone);
+}
+
+TEST_F(RunStateTest, NewMessageEventsCheckOnlyWhileRunning) {
+  QuietMailClient();
+  TForm1& form = Launch();
+  WatchedInboxWithMail();
+
+  form.OEFolderManager1->NewMessage(1, 2);
+  EXPECT_EQ(form.MailAlerts().Count(), 0);
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 0);
+
+  form.StartWork();
+  EXPECT_EQ(form.MailAlerts().Count(), 1);
+  SetSetting("alwaysalert", 1);
+  form.OEFolderManager1->NewMessage(1, 2);
+  EXPECT_EQ(form.MailAlerts().Count(), 2);
+
+  form.StopWork();
+  form.OEFolderManager1->NewMessage(1, 2);
+  EXPECT_EQ(form.MailAlerts().Count(), 2);
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 1);
+}
+
+TEST_F(RunStateTest, TitleBarMinimizeGreysTheIconOnlyWhenStopped) {
+  QuietMailClient();
+  TForm1& form = Launch();
+  form.Show();
+  form.skinForm1TitleBarCustomBtnsClick(&form, 3);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 1);
+
+  form.StartWork();
+  form.TrayIcon1->SetIconIndex(3);
+  form.TrayIcon1->RestoreMainWindow();
+  EXPECT_TRUE(form.Visible());
+  form.skinForm1TitleBarCustomBtnsClick(&form, 3);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(form.TrayIcon1->IconIndex(), 3);
+  EXPECT_TRUE(Working);
+
+  form.skinForm1TitleBarCustomBtnsClick(&form, 2);  // no such button: nothing
+  EXPECT_TRUE(Working);
+  EXPECT_FALSE(Application.Terminated());
+}
+
+}  // namespace
+}  // namespace quendrel::test
