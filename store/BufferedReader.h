@@ -1,4 +1,4 @@
-// Small reads of a store file served from one read-ahead window, within a work budget.
+// Small reads of a store file served from read-ahead windows, within a work budget.
 #pragma once
 
 #include <cstdint>
