@@ -364,6 +364,10 @@ void TControl::WndProc(TMessage& message) {
       const RECT client = ClientRect();
       const POINT at{x, y};
       if (click && clickOnMouseUp_ && PtInRect(&client, at)) Click();
+      // Windows get WM_CONTEXTMENU from the system; a graphic control has to ask itself.
+      if (button == mbRight && dynamic_cast<TWinControl*>(this) == nullptr && ContextPopup(ClientToScreen(at))) {
+        return;
+      }
       break;
     }
     case WM_MOUSEMOVE:

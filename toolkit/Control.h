@@ -169,6 +169,8 @@ public:
   void SendToBack();
   bool MouseInControl() const { return mouseInControl_; }
   virtual void Click();
+  // Shows PopupMenu (when it has one that pops up by itself) at a screen point; false when none.
+  bool ContextPopup(POINT screenPoint);
 
   // The message entry of the control; replace it to hook messages, and call the saved one on.
   TWndMethod WindowProc;

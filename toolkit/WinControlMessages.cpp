@@ -17,8 +17,15 @@ bool IsButtonUp(UINT msg) { return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP ||
 void TWinControl::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_PAINT:
+    case WM_PRINTCLIENT:
       if (defWndProc_ != nullptr) break;
-      {
+      if (message.WParam != 0) {
+        // Painting into a DC someone hands us (a parent drawing us, a render to a bitmap).
+        HDC dc = reinterpret_cast<HDC>(message.WParam);
+        if (message.Msg == WM_PRINTCLIENT && (message.LParam & PRF_ERASEBKGND)) PaintBackground(dc);
+        PaintWindow(dc);
+        PaintControls(dc);
+      } else {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle_, &ps);
         PaintWindow(dc);
@@ -74,6 +81,16 @@ void TWinControl::WndProc(TMessage& message) {
       DefaultHandler(message);
       DoExit();
       return;
+    case WM_CONTEXTMENU: {
+      POINT point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+      if (point.x == -1 && point.y == -1) {
+        point = ClientToScreen(POINT{width_ / 2, height_ / 2});  // from the keyboard
+      }
+      TControl* target = ControlAtPos(ScreenToClient(point));
+      if (target == nullptr || dynamic_cast<TWinControl*>(target) != nullptr) target = this;
+      if (target->ContextPopup(point)) return;
+      break;  // DefWindowProc passes it on to the parent window
+    }
     case WM_SETCURSOR:
       if (SetCursorFor(message)) return;
       break;
