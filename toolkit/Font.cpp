@@ -46,6 +46,13 @@ void TFont::AssignLogFont(const LOGFONTA& logFont) {
   Changed();
 }
 
+void TFont::SetHandle(HFONT font) {
+  LOGFONTA logFont{};
+  if (!font || GetObjectA(font, sizeof(logFont), &logFont) != sizeof(logFont)) return;
+  AssignLogFont(logFont);  // drops the old handle
+  handle_.Reset(font);
+}
+
 void TFont::SetName(const std::string& name) {
   if (name.empty() || name == name_) return;
   name_ = name;

@@ -30,6 +30,8 @@ class TFont {
   void Assign(const TFont& other);
   // Takes the description from a LOGFONT (e.g. the system's message font).
   void AssignLogFont(const LOGFONTA& logFont);
+  // Takes ownership of font and takes its description; an invalid handle changes nothing.
+  void SetHandle(HFONT font);
 
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name);

@@ -39,11 +39,22 @@ void TImageList::SetSize(int width, int height) {
 
 int TImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
 
-int TImageList::AddMasked(TBitmap& image, TColor maskColor) {
+int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
   if (!list_ || image.Empty()) return -1;
   const COLORREF key = ColorToRGB(maskColor == clDefault ? image.TransparentColor() : maskColor);
-  // The image list selects the bitmap into its own DC: the bitmap's canvas must let go of it first.
-  const int index = ImageList_AddMasked(list_, image.ReleasedHandle(), key);
+  // ImageList_AddMasked blackens the masked pixels of the bitmap it is given: it gets a copy, so the
+  // caller's bitmap stays as it was.
+  TBitmap copy(image);
+  const int index = ImageList_AddMasked(list_, copy.ReleasedHandle(), key);
+  if (index >= 0) Changed();
+  return index;
+}
+
+int TImageList::Add(const TBitmap& image) {
+  if (!list_ || image.Empty()) return -1;
+  // A copy: the list selects the bitmap into a DC of its own, which the canvas of image may hold.
+  TBitmap copy(image);
+  const int index = ImageList_Add(list_, copy.ReleasedHandle(), nullptr);
   if (index >= 0) Changed();
   return index;
 }

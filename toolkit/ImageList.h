@@ -30,8 +30,10 @@ class TImageList : public TComponent {
 
   // Adds image (one image, or several side by side when it is a multiple of Width wide); pixels of
   // maskColor become transparent (clDefault: the bitmap's TransparentColor). Returns the index of
-  // the first image added, -1 on failure.
-  int AddMasked(TBitmap& image, TColor maskColor = clDefault);
+  // the first image added, -1 on failure. image itself is left unchanged.
+  int AddMasked(const TBitmap& image, TColor maskColor = clDefault);
+  // Opaque: every pixel of the image is drawn.
+  int Add(const TBitmap& image);
   int AddIcon(const TIcon& icon);
   void Delete(int index);
   void Clear();

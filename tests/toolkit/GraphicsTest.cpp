@@ -50,6 +50,14 @@ TEST(Font, SizeAndHeightFollowPixelsPerInch) {
   EXPECT_TRUE(copy.SameAs(font));
   EXPECT_FALSE(copy.OnChange);
   EXPECT_NE(copy.Handle(), font.Handle());
+
+  // A handle given to the font: owned, and its description read back.
+  HFONT given = CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 1, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+  copy.SetHandle(given);
+  EXPECT_EQ(copy.Handle(), given);
+  EXPECT_EQ(copy.Name(), "Tahoma");
+  EXPECT_EQ(copy.Height(), -20);
+  EXPECT_EQ(copy.Style(), fsBold | fsUnderline);
 }
 
 TEST(Font, MetricsOfTheWineFonts) {

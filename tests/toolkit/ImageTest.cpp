@@ -139,15 +139,18 @@ class TrayImages : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(strip_.LoadFromResourceName(Self(), resources::kTrayImages));
+    original_.Assign(strip_);
     ASSERT_EQ(list_.AddMasked(strip_), 0);
   }
   TImageList list_{nullptr};
   TBitmap strip_;
+  TBitmap original_;
 };
 
 TEST_F(TrayImages, MaskedAddSplitsTheStripAndDrawsTransparently) {
   EXPECT_EQ(list_.Width(), 16);
   EXPECT_EQ(list_.Count(), 4);
+  EXPECT_EQ(CountPixels(strip_, clFuchsia), CountPixels(original_, clFuchsia));  // the strip is not touched
   TBitmap target(16, 16);
   target.Canvas().Brush().SetColor(clWhite);
   target.Canvas().FillRect({0, 0, 16, 16});
@@ -155,6 +158,15 @@ TEST_F(TrayImages, MaskedAddSplitsTheStripAndDrawsTransparently) {
   EXPECT_EQ(CountPixels(target, clFuchsia), 0);
   EXPECT_EQ(PixelAt(target, 0, 0), clWhite);
   EXPECT_GT(CountPixels(target, RGBToColor(0xFF, 0x9A, 0x1F), 8), 20);  // orange body
+}
+
+TEST_F(TrayImages, OpaqueAddDrawsEveryPixel) {
+  TImageList opaque(nullptr);
+  ASSERT_EQ(opaque.Add(strip_), 0);
+  EXPECT_EQ(opaque.Count(), 4);
+  TBitmap target(16, 16);
+  opaque.Draw(target.Canvas(), 0, 0, resources::kTrayEnvelope);
+  EXPECT_EQ(PixelAt(target, 0, 0), clFuchsia);
 }
 
 TEST_F(TrayImages, GreyedDrawKeepsTheShapeWithoutColour) {
