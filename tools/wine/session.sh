@@ -45,6 +45,11 @@ up() {
     wineserver -w
     touch "$WINEPREFIX/.quendrel-ready"
   fi
+  # Debian's fonts-wine (MS Sans Serif, Tahoma) does not reach a new prefix's Fonts folder by
+  # itself, and without them every face falls back to DejaVu Sans.
+  if [ -d /usr/share/wine/fonts ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   wineserver -p </dev/null >/dev/null 2>&1
   # Warm the prefix: the first program start also brings up Wine's helper processes.
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
