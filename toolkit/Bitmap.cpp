@@ -13,17 +13,19 @@ namespace quendrel::toolkit {
 TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
 void TBitmapCanvas::CreateHandle() {
-  if (memoryDC_ || !bitmap_.handle_) return;
+  if (memoryDC_) return;
   memoryDC_ = CreateCompatibleDC(nullptr);
   if (!memoryDC_) return;
-  originalBitmap_ = SelectObject(memoryDC_, bitmap_.handle_.Get());
+  // An empty bitmap still gets a DC (with the DC's own 1 x 1 bitmap): text can be measured on it.
+  originalBitmap_ = bitmap_.handle_ ? SelectObject(memoryDC_, bitmap_.handle_.Get()) : nullptr;
   SetHandle(memoryDC_);
 }
 
 void TBitmapCanvas::FreeContext() {
   if (!memoryDC_) return;
   SetHandle(nullptr);
-  SelectObject(memoryDC_, originalBitmap_);
+  if (originalBitmap_) SelectObject(memoryDC_, originalBitmap_);
+  originalBitmap_ = nullptr;
   DeleteDC(memoryDC_);
   memoryDC_ = nullptr;
 }
@@ -263,7 +265,7 @@ bool TBitmap::SaveToFile(const std::string& fileName) const {
 void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
   HDC target = canvas.Handle();
   HDC source = canvas_.Handle();
-  if (!target || !source) return;
+  if (!target || !source || Empty()) return;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (Transparent()) {
     TransparentBlt(target, rect.left, rect.top, w, h, source, 0, 0, width_, height_,

@@ -265,6 +265,13 @@ TEST(Bitmap, ResizeConvertAndCopyKeepPixels) {
   EXPECT_EQ(PixelAt(copy, 0, 0), clLime);
   EXPECT_EQ(bitmap.ScanLine(4), nullptr);
   EXPECT_EQ(PixelAt(bitmap, -1, 0), -1);
+
+  // The canvas of an empty bitmap measures text; once sized, it draws on the new pixels.
+  TBitmap empty;
+  EXPECT_GT(empty.Canvas().TextWidth("W"), 0);
+  empty.SetSize(2, 2);
+  empty.Canvas().SetPixel(1, 1, clRed);
+  EXPECT_EQ(PixelAt(empty, 1, 1), clRed);
 }
 
 TEST(Bitmap, BmpDataRoundTripsAndBadDataLeavesItEmpty) {
