@@ -199,5 +199,54 @@ TEST(MessagesTest, ExceptionsInHandlersEndInTheApplicationsErrorHandler) {
   EXPECT_EQ(reported, "Failed to get data for 'checktime'");
 }
 
+TEST(MessagesTest, MinimizingTheMainFormMinimizesTheApplicationWindowSeenByItsHooks) {
+  auto* form = Application.CreateForm<TForm>();
+  ASSERT_EQ(Application.MainForm(), form);
+  form->SetBounds(50, 50, 200, 100);
+  form->Show();
+  int minimizedSizes = 0;
+  int restores = 0;
+  const int hook = Application.HookMainWindow([&minimizedSizes](TMessage& message) {
+    if (message.Msg == WM_SIZE && message.WParam == SIZE_MINIMIZED) ++minimizedSizes;
+    return false;
+  });
+  int minimizeEvents = 0;
+  Application.OnMinimize = [&minimizeEvents](TComponent*) { ++minimizeEvents; };
+  Application.OnRestore = [&restores](TComponent*) { ++restores; };
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Application.ProcessMessages();
+  EXPECT_TRUE(IsIconic(Application.Handle()));
+  EXPECT_EQ(minimizedSizes, 1);
+  EXPECT_EQ(minimizeEvents, 1);
+  SendMessageA(Application.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Application.ProcessMessages();
+  EXPECT_FALSE(IsIconic(Application.Handle()));
+  EXPECT_EQ(restores, 1);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  Application.UnhookMainWindow(hook);
+  Application.OnMinimize = nullptr;
+  Application.OnRestore = nullptr;
+  delete form;
+  EXPECT_EQ(Application.MainForm(), nullptr);
+}
+
+TEST(MessagesTest, ReplacedWindowProcSeesNonClientMessages) {
+  TComponent owner(nullptr);
+  TForm* form = NewForm(&owner);
+  form->Show();
+  TWndMethod original = form->WindowProc;
+  // The way a skinned frame takes over hit-testing: answer some, pass the rest on.
+  form->WindowProc = [&original](TMessage& message) {
+    if (message.Msg == WM_NCHITTEST) {
+      message.Result = HTCAPTION;
+      return;
+    }
+    original(message);
+  };
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCAPTION);
+  form->WindowProc = original;
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCLIENT);
+}
+
 }  // namespace
 }  // namespace quendrel::toolkit

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/toolkit/GdiObjectCount.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -188,6 +189,39 @@ TEST_F(StandardControlsTest, LabelSizesToItsTextAndPaintsIt) {
   const RECT inside = label->BoundsRect();
   EXPECT_GT(CountPixels(picture, clRed, 60, &inside), 10);
   EXPECT_EQ(CountPixels(picture, clRed, 60), CountPixels(picture, clRed, 60, &inside));
+}
+
+TEST_F(StandardControlsTest, FormsOfControlsGiveBackTheirGdiObjects) {
+  auto build = [this] {
+    auto* form = new TForm(&owner_);
+    form->SetBounds(60, 60, 300, 200);
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->SetCaption("Label");
+    auto* box = new TCheckBox(form);
+    box->SetParent(form);
+    auto* list = new TCheckListBox(form);
+    list->SetParent(form);
+    list->SetItems({"a", "b"});
+    auto* spin = new TSpinEditInteger(form);
+    spin->SetParent(form);
+    spin->SetTop(150);
+    form->Show();
+    Application.ProcessMessages();
+    return form;
+  };
+  delete build();  // classes registered, stock objects made
+  Application.ProcessMessages();
+  const DWORD before = GdiObjectCount();
+  for (int i = 0; i < 20; ++i) {
+    TForm* form = build();
+    form->Hide();
+    form->Show();
+    Application.ProcessMessages();
+    delete form;
+  }
+  Application.ProcessMessages();
+  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace
