@@ -129,23 +129,32 @@ void TForm::PlaceOnFirstShow() {
 void TForm::SetVisible(bool visible) {
   if (visible == visible_) return;
   if (visible) {
-    HWND hwnd = Handle();
-    PlaceOnFirstShow();
-    if (OnShow) OnShow(this);
-    visible_ = true;
-    if (Application.MainForm() == this) Application.ShowTaskbarWindow();
-    const int show = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
-                     : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
-                                                   : SW_SHOWNORMAL;
-    ShowWindow(hwnd, show);
+    ShowWindowAs(windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+                 : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                               : SW_SHOWNORMAL);
     if (activeControl_ != nullptr && activeControl_->CanFocus()) activeControl_->SetFocus();
-  } else {
-    visible_ = false;
-    if (handle_ != nullptr) ShowWindow(handle_, SW_HIDE);
-    if (OnHide) OnHide(this);
+    return;
   }
+  visible_ = false;
+  if (handle_ != nullptr) ShowWindow(handle_, SW_HIDE);
+  if (OnHide) OnHide(this);
   VisibleChanged();
-  Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
+  Perform(CM_VISIBLECHANGED, 0);
+}
+
+void TForm::ShowNoActivate() {
+  if (!visible_) ShowWindowAs(SW_SHOWNOACTIVATE);
+}
+
+void TForm::ShowWindowAs(int showCommand) {
+  HWND hwnd = Handle();
+  PlaceOnFirstShow();
+  if (OnShow) OnShow(this);
+  visible_ = true;
+  if (Application.MainForm() == this) Application.ShowTaskbarWindow();
+  ShowWindow(hwnd, showCommand);
+  VisibleChanged();
+  Perform(CM_VISIBLECHANGED, 1);
 }
 
 TWindowState TForm::WindowState() const {

@@ -56,6 +56,8 @@ public:
   bool Active() const;
 
   void SetVisible(bool visible) override;
+  // Shows the form without taking the activation (SW_SHOWNOACTIVATE), for popups.
+  void ShowNoActivate();
   void Close();
   // Frees the form once the current message has been handled (the form must have an owner).
   void Release();
@@ -86,6 +88,7 @@ protected:
 
 private:
   void ApplyIcon();
+  void ShowWindowAs(int showCommand);
   void PlaceOnFirstShow();
 
   TFormBorderStyle borderStyle_ = bsSizeable;

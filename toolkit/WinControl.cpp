@@ -12,6 +12,7 @@ namespace quendrel::toolkit {
 namespace {
 
 constexpr char kClassPrefix[] = "Quendrel.";
+constexpr char kControlProperty[] = "Quendrel.Control";
 
 void RegisterWindowClass(const std::string& name, UINT classStyle, WNDPROC proc) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -53,11 +54,8 @@ const TPropertyList& TWinControl::ClassProperties() {
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;
-  // Only windows whose procedure is ours carry a control pointer in GWLP_USERDATA.
-  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &TWinControl::WndProcThunk) {
-    return nullptr;
-  }
-  return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  // A window property rather than the procedure: others may subclass our windows in turn.
+  return static_cast<TWinControl*>(GetPropA(hwnd, kControlProperty));
 }
 
 LRESULT CALLBACK TWinControl::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -81,12 +79,15 @@ LRESULT CALLBACK TWinControl::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, L
 
 void TWinControl::Attach(HWND hwnd) {
   handle_ = hwnd;
+  // GWLP_USERDATA finds us fast on every message; the property tells FromHandle it is really us.
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetPropA(hwnd, kControlProperty, this);
 }
 
 void TWinControl::Detach() {
   if (handle_ == nullptr) return;
   SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+  RemovePropA(handle_, kControlProperty);
   if (defWndProc_ != nullptr) {
     SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defWndProc_));
     defWndProc_ = nullptr;

@@ -230,6 +230,22 @@ TEST(MessagesTest, MinimizingTheMainFormMinimizesTheApplicationWindowSeenByItsHo
   EXPECT_EQ(Application.MainForm(), nullptr);
 }
 
+TEST(MessagesTest, PopupFormsShowWithoutTakingTheActivation) {
+  TComponent owner(nullptr);
+  TForm* main = NewForm(&owner);
+  main->Show();
+  SetActiveWindow(main->Handle());
+  ASSERT_EQ(GetActiveWindow(), main->Handle());
+  TForm* popup = NewForm(&owner);
+  int shows = 0;
+  popup->OnShow = [&shows](TComponent*) { ++shows; };
+  popup->ShowNoActivate();
+  EXPECT_TRUE(popup->Visible());
+  EXPECT_TRUE(IsWindowVisible(popup->Handle()));
+  EXPECT_EQ(shows, 1);
+  EXPECT_EQ(GetActiveWindow(), main->Handle());
+}
+
 TEST(MessagesTest, ReplacedWindowProcSeesNonClientMessages) {
   TComponent owner(nullptr);
   TForm* form = NewForm(&owner);
