@@ -9,6 +9,9 @@
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Font.h"
+#include "toolkit/Form.h"
+#include "toolkit/Image.h"
+#include "toolkit/Panel.h"
 #include "toolkit/RenderToBitmap.h"
 #include "tests/toolkit/GdiObjectCount.h"
 
@@ -379,6 +382,42 @@ TEST(RenderToBitmap, WindowsWithTheirChildrenByEitherMethod) {
   TBitmap none;
   EXPECT_FALSE(RenderWindow(nullptr, none));
   DestroyWindow(top);
+}
+
+TEST(RenderToBitmap, ControlsOfAFormThatWasNeverShown) {
+  TComponent owner(nullptr);
+  auto* form = new TForm(&owner);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(0, 0, 60, 40);
+  form->SetColor(clLime);
+  auto* panel = new TPanel(&owner);
+  panel->SetBevelOuter(bvNone);
+  panel->SetColor(clRed);
+  panel->SetBounds(0, 0, 40, 30);
+  panel->SetParent(form);
+  auto* image = new TImage(&owner);
+  image->SetBounds(5, 6, 4, 4);
+  TBitmap square = WhiteBitmap(2, 2);
+  square.Canvas().Brush().SetColor(clBlue);
+  square.Canvas().FillRect({0, 0, 2, 2});
+  image->Picture().Bitmap().Assign(square);
+  image->SetStretch(true);
+  image->SetParent(panel);
+
+  TBitmap bitmap;
+  ASSERT_TRUE(RenderControl(*form, bitmap));
+  EXPECT_EQ(bitmap.Width(), 60);
+  EXPECT_EQ(ColorBounds(bitmap, clBlue).value_or(RECT{}).left, 5);
+  EXPECT_EQ(CountPixels(bitmap, clBlue), 16);
+  EXPECT_EQ(CountPixels(bitmap, clRed), 40 * 30 - 16);
+  EXPECT_EQ(PixelAt(bitmap, 50, 35), clLime);
+
+  ASSERT_TRUE(RenderControl(*image, bitmap));
+  EXPECT_EQ(bitmap.Width(), 4);
+  EXPECT_EQ(CountPixels(bitmap, clBlue), 16);
+
+  image->SetParent(nullptr);
+  EXPECT_FALSE(RenderControl(*image, bitmap));
 }
 
 }  // namespace
