@@ -1,6 +1,7 @@
 #include "toolkit/Menu.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "toolkit/ImageList.h"
 
@@ -51,6 +52,12 @@ void UseMenuFont(TCanvas& canvas) {
   if (metrics.lfMenuFont.lfFaceName[0]) canvas.Font().AssignLogFont(metrics.lfMenuFont);
 }
 
+// One character in the ANSI code page's lower case (CharLowerA takes a character in the low word).
+char LowerAnsi(char c) {
+  const auto in = static_cast<std::uintptr_t>(static_cast<unsigned char>(c));
+  return static_cast<char>(reinterpret_cast<std::uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(in))) & 0xFF);
+}
+
 }  // namespace
 
 std::string ShortCutToText(TShortCut shortCut) {
@@ -61,6 +68,15 @@ std::string ShortCutToText(TShortCut shortCut) {
   if (shortCut & scCtrl) text += "Ctrl+";
   if (shortCut & scAlt) text += "Alt+";
   return text + key;
+}
+
+char AcceleratorOf(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return caption[i + 1];
+    ++i;  // "&&" is a plain '&'
+  }
+  return 0;
 }
 
 // ---- TMenuItem
@@ -204,6 +220,7 @@ HWND TPopupMenu::WindowHandle() {
 HMENU TPopupMenu::BuildMenu(TMenuItem& parent) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return nullptr;
+  shownMenus_[menu] = &parent;
   const bool ownerDraw = OwnerDraw();
   UINT position = 0;
   for (TMenuItem* item : parent.items_) {
@@ -250,8 +267,24 @@ void TPopupMenu::Popup(int x, int y) {
   HMENU menu = BuildMenu(*items_);
   if (!menu) return;
   TrackPopupMenu(menu, TrackFlags(), x, y, 0, window, nullptr);
+  shownMenus_.clear();
   // Sub-menus go with their parent.
   DestroyMenu(menu);
+}
+
+// Owner-drawn items have no text the system could take mnemonics from: the '&' of the caption
+// decides here, as it does in menus with text.
+LRESULT TPopupMenu::MenuChar(char key, HMENU menu) const {
+  const auto shown = shownMenus_.find(menu);
+  if (shown == shownMenus_.end()) return MAKELRESULT(0, MNC_IGNORE);
+  WORD position = 0;
+  for (const TMenuItem* item : shown->second->items_) {
+    if (!item->Visible()) continue;
+    const char accelerator = AcceleratorOf(item->Caption());
+    if (accelerator && item->Enabled() && LowerAnsi(accelerator) == LowerAnsi(key)) return MAKELRESULT(position, MNC_EXECUTE);
+    ++position;
+  }
+  return MAKELRESULT(0, MNC_IGNORE);
 }
 
 LRESULT CALLBACK TPopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -271,6 +304,9 @@ LRESULT TPopupMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_MENUCHAR:
+      if (OwnerDraw()) return MenuChar(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+      break;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU || !measure->itemData) break;

@@ -28,6 +28,8 @@ constexpr TShortCut scAlt = 0x8000;
 constexpr TShortCut ShortCut(WORD key, TShortCut modifiers) { return static_cast<TShortCut>((key & 0xFF) | modifiers); }
 // "" for 0.
 std::string ShortCutToText(TShortCut shortCut);
+// The character after the first single '&' of a caption ("E&xit" gives 'x'), or 0.
+char AcceleratorOf(const std::string& caption);
 
 using TMenuMeasureItemEvent = std::function<void(TMenuItem* Sender, TCanvas& ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent =
@@ -147,6 +149,7 @@ class TPopupMenu : public TComponent {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   HMENU BuildMenu(TMenuItem& parent);
   void ForgetItem(const TMenuItem* item);
+  LRESULT MenuChar(char key, HMENU menu) const;
 
   std::unique_ptr<TMenuItem> items_;
   TImageList* images_ = nullptr;
@@ -159,6 +162,7 @@ class TPopupMenu : public TComponent {
   HWND window_ = nullptr;
   UINT nextCommand_ = 1;
   std::map<UINT, TMenuItem*> commands_;  // of the last Popup; entries go with their items
+  std::map<HMENU, TMenuItem*> shownMenus_;  // while Popup runs: each HMENU and the item it lists
 };
 
 }  // namespace quendrel::toolkit

@@ -28,7 +28,7 @@ class TPicture {
   void SetGraphic(std::unique_ptr<TGraphic> graphic);
 
   // The graphic as that kind; asking for a kind the picture does not hold replaces it with an empty
-  // one of that kind (as the design's toolkit does).
+  // one of that kind.
   TBitmap& Bitmap();
   TIcon& Icon();
   TJPEGImage& JPEG();

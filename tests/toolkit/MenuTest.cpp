@@ -33,6 +33,10 @@ TEST(Menu, ShortCutTexts) {
     if (ShortCutToText(c.shortCut) != c.text)
       ADD_FAILURE() << std::hex << c.shortCut << " gives \"" << ShortCutToText(c.shortCut) << "\", expected \""
                     << c.text << "\"";
+  EXPECT_EQ(AcceleratorOf("E&xit"), 'x');
+  EXPECT_EQ(AcceleratorOf("Save && &Quit"), 'Q');
+  EXPECT_EQ(AcceleratorOf("Plain"), 0);
+  EXPECT_EQ(AcceleratorOf("Trailing&"), 0);
 }
 
 TEST(Menu, TrackFlagsCombineAlignmentButtonAndAnimation) {
@@ -183,6 +187,21 @@ TEST(Menu, AChosenItemIsClickedAfterPopupReturns) {
   }
   PumpMessages();
   EXPECT_EQ(m.clicked, std::vector<std::string>{"Quit"});
+}
+
+TEST(Menu, TheAcceleratorOfAnOwnerDrawnCaptionChoosesItsItem) {
+  OwnerDrawMenu m;
+  m.menu.Items().Items(3)->SetCaption("&Quit");
+  {
+    MenuDriver driver(m.menu.WindowHandle(), [](int tick) {
+      HWND menuWindow = FindWindowA("#32768", nullptr);
+      if (tick == 2 && menuWindow) PostMessageA(menuWindow, WM_CHAR, 'q', 0);
+      if (tick >= 10) EndMenu();
+    });
+    m.menu.Popup(100, 100);
+  }
+  PumpMessages();
+  EXPECT_EQ(m.clicked, std::vector<std::string>{"&Quit"});
 }
 
 }  // namespace
