@@ -35,6 +35,8 @@ void RegisterWindowClass(const std::string& name, UINT classStyle, WNDPROC proc)
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+  // Leave the parent while we are still a TWinControl: it keeps windowed children in its tab list.
+  if (parent_ != nullptr) parent_->RemoveControl(this);
   // Children stay with their owners; they only lose their parent (and their windows, below).
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
   DestroyHandle();

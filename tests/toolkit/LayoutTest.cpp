@@ -95,6 +95,24 @@ TEST(LayoutTest, ConstraintsLimitTheSize) {
   EXPECT_EQ(Describe(child->BoundsRect()), "0,0 10x10");
 }
 
+TEST(LayoutTest, ChildrenFreedOnTheirOwnLeaveTheirParent) {
+  TComponent owner(nullptr);
+  TPanel* parent = PlainPanel(&owner, nullptr, 200, 100);
+  TPanel* first = PlainPanel(&owner, parent, 10, 30);
+  TPanel* second = PlainPanel(&owner, parent, 10, 10);
+  first->SetAlign(alTop);
+  second->SetAlign(alClient);
+  delete first;
+  ASSERT_EQ(parent->ControlCount(), 1);
+  EXPECT_EQ(parent->Controls(0), second);
+  ASSERT_EQ(parent->TabList().size(), 1u);
+  EXPECT_EQ(parent->TabList()[0], second);
+  EXPECT_EQ(Describe(second->BoundsRect()), "0,0 200x100");  // the space was given back
+  // And a parent freed first leaves its children without a parent, still owned.
+  delete parent;
+  EXPECT_EQ(second->Parent(), nullptr);
+}
+
 TEST(LayoutTest, WindowsFollowTheLayout) {
   TComponent owner(nullptr);
   auto* form = new TForm(&owner);
