@@ -113,6 +113,28 @@ TEST(LayoutTest, ChildrenFreedOnTheirOwnLeaveTheirParent) {
   EXPECT_EQ(second->Parent(), nullptr);
 }
 
+TEST(LayoutTest, ClientSizeSetBeforeTheWindowExistsHoldsOnScreen) {
+  TComponent owner(nullptr);
+  struct Case {
+    TFormBorderStyle style;
+    const char* name;
+  } cases[] = {{bsDialog, "dialog"}, {bsSizeable, "sizeable"}, {bsSingle, "single"}, {bsNone, "none"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* form = new TForm(&owner);
+    form->SetBorderStyle(c.style);
+    form->SetClientWidth(564);
+    form->SetClientHeight(521);
+    form->Show();
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, 564);
+    EXPECT_EQ(client.bottom, 521);
+    EXPECT_EQ(form->ClientWidth(), 564);
+    delete form;
+  }
+}
+
 TEST(LayoutTest, WindowsFollowTheLayout) {
   TComponent owner(nullptr);
   auto* form = new TForm(&owner);
