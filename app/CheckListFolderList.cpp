@@ -4,11 +4,17 @@
 
 namespace quendrel {
 
-void CheckListFolderList::Clear() { list_.ClearItems(); }
+void CheckListFolderList::Clear() {
+  list_.ClearItems();
+}
 
-int CheckListFolderList::AddItem(const std::string& text) { return list_.AddItem(text); }
+int CheckListFolderList::AddItem(const std::string& text) {
+  return list_.AddItem(text);
+}
 
-void CheckListFolderList::TickItem(int index) { list_.SetChecked(index, true); }
+void CheckListFolderList::TickItem(int index) {
+  list_.SetChecked(index, true);
+}
 
 std::string CheckListFolderList::CurrentItemText() const {
   const int index = list_.ItemIndex();

@@ -10,7 +10,7 @@ class TCheckListBox;
 }
 
 class CheckListFolderList : public FolderList {
-public:
+ public:
   explicit CheckListFolderList(toolkit::TCheckListBox& list) : list_(list) {}
   void Clear() override;
   int AddItem(const std::string& text) override;
@@ -18,7 +18,7 @@ public:
   std::string CurrentItemText() const override;
   bool CurrentItemTicked() const override;
 
-private:
+ private:
   toolkit::TCheckListBox& list_;
 };
 

@@ -5,13 +5,17 @@
 
 namespace quendrel {
 
-void FormCheckHost::SetTrayIconIndex(int index) { form_.TrayIcon1->SetIconIndex(index); }
+void FormCheckHost::SetTrayIconIndex(int index) {
+  form_.TrayIcon1->SetIconIndex(index);
+}
 
 void FormCheckHost::ShowMailAlert(int32_t UnreadCount, const std::string& SenderText,
                                   const std::string& FolderText) {
   form_.mailAlerts_.ShowMailAlert(UnreadCount, SenderText, FolderText);
 }
 
-void FormCheckHost::ProcessMessages() { toolkit::Application.ProcessMessages(); }
+void FormCheckHost::ProcessMessages() {
+  toolkit::Application.ProcessMessages();
+}
 
 }  // namespace quendrel

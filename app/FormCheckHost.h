@@ -8,13 +8,14 @@ namespace quendrel {
 class TForm1;
 
 class FormCheckHost : public CheckHost {
-public:
+ public:
   explicit FormCheckHost(TForm1& form) : form_(form) {}
   void SetTrayIconIndex(int index) override;
-  void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText, const std::string& FolderText) override;
+  void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText,
+                     const std::string& FolderText) override;
   void ProcessMessages() override;
 
-private:
+ private:
   TForm1& form_;
 };
 

@@ -7,7 +7,7 @@
 namespace quendrel {
 
 class MailAlertStub {
-public:
+ public:
   void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText, const std::string& FolderText) {
     ++count_;
     lastUnread_ = UnreadCount;
@@ -19,7 +19,7 @@ public:
   const std::string& LastSender() const { return lastSender_; }
   const std::string& LastFolder() const { return lastFolder_; }
 
-private:
+ private:
   int count_ = 0;
   int32_t lastUnread_ = 0;
   std::string lastSender_;

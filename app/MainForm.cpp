@@ -93,12 +93,14 @@ void TForm1::StopWork() {
 }
 
 void TForm1::SetSettingControlsEnabled(bool enabled) {
-  TControl* const controls[] = {Checkalwayssound, Checkalwaysoe, Checkstartwork, Checkalwaysalert,
+  TControl* const controls[] = {Checkalwayssound, Checkalwaysoe, Checkstartwork,     Checkalwaysalert,
                                 Checkchecktime,   CheckBox,      checkalwaysreceive, Checkhideoe};
   for (TControl* control : controls) control->SetEnabled(enabled);
 }
 
-void TForm1::Timer1Timer(TComponent*) { CheckMail(checkHost_); }
+void TForm1::Timer1Timer(TComponent*) {
+  CheckMail(checkHost_);
+}
 
 void TForm1::OEFolderManager1NewMessage(TComponent*, int32_t, int32_t) {
   if (Working) CheckMailOnEvent(checkHost_);
@@ -118,9 +120,9 @@ void TForm1::FormShow(TComponent*) {
     const struct {
       const char* setting;
       TCheckBox* box;
-    } boxes[] = {{kStartWork.name, Checkstartwork}, {kAlwaysSound.name, Checkalwayssound},
+    } boxes[] = {{kStartWork.name, Checkstartwork},         {kAlwaysSound.name, Checkalwayssound},
                  {kAlwaysReceive.name, checkalwaysreceive}, {kHideOe.name, Checkhideoe},
-                 {kAlwaysOe.name, Checkalwaysoe}, {kAlwaysAlert.name, Checkalwaysalert}};
+                 {kAlwaysOe.name, Checkalwaysoe},           {kAlwaysAlert.name, Checkalwaysalert}};
     // In the order the page load creates them; a box whose state changes writes its value back.
     for (const SettingDefault& setting : PageLoadDefaults()) {
       const int32_t value = ReadOrCreateSetting(reg, setting);
@@ -151,22 +153,34 @@ void TForm1::skinButton1Click(TComponent*) {
   Application.MessageBox(kNoFolderTicked, Application.Title(), MB_OK);
 }
 
-void TForm1::skinButton2Click(TComponent*) { StopWork(); }
+void TForm1::skinButton2Click(TComponent*) {
+  StopWork();
+}
 
-void TForm1::skinButton3Click(TComponent*) { ShellOpen(Handle(), HelpFilePath()); }
+void TForm1::skinButton3Click(TComponent*) {
+  ShellOpen(Handle(), HelpFilePath());
+}
 
-void TForm1::skinButton4Click(TComponent*) { QuitProgram(); }
+void TForm1::skinButton4Click(TComponent*) {
+  QuitProgram();
+}
 
 void TForm1::QuitProgram() {
   RevealMailClientOnQuit();
   Application.Terminate();
 }
 
-void TForm1::skinCheckalwayssoundClick(TComponent*) { WriteBoxSetting(kAlwaysSound, Checkalwayssound->Checked()); }
+void TForm1::skinCheckalwayssoundClick(TComponent*) {
+  WriteBoxSetting(kAlwaysSound, Checkalwayssound->Checked());
+}
 
-void TForm1::skinCheckalwaysoeClick(TComponent*) { WriteBoxSetting(kAlwaysOe, Checkalwaysoe->Checked()); }
+void TForm1::skinCheckalwaysoeClick(TComponent*) {
+  WriteBoxSetting(kAlwaysOe, Checkalwaysoe->Checked());
+}
 
-void TForm1::skinCheckalwaysalertClick(TComponent*) { WriteBoxSetting(kAlwaysAlert, Checkalwaysalert->Checked()); }
+void TForm1::skinCheckalwaysalertClick(TComponent*) {
+  WriteBoxSetting(kAlwaysAlert, Checkalwaysalert->Checked());
+}
 
 void TForm1::checkalwaysreceiveClick(TComponent*) {
   WriteBoxSetting(kAlwaysReceive, checkalwaysreceive->Checked());
@@ -195,7 +209,8 @@ void TForm1::CheckchecktimeChange(TComponent*) {
   const std::string text = Checkchecktime->Text();
   char* end = nullptr;
   const long parsed = std::strtol(text.c_str(), &end, 10);
-  const bool isNumber = !text.empty() && end != nullptr && *end == '\0' && parsed >= INT32_MIN && parsed <= INT32_MAX;
+  const bool isNumber =
+      !text.empty() && end != nullptr && *end == '\0' && parsed >= INT32_MIN && parsed <= INT32_MAX;
   const int32_t minutes = isNumber ? static_cast<int32_t>(parsed) : 1;
   Registry reg;
   reg.OpenKey(kProgramKey, true);
@@ -209,7 +224,9 @@ void TForm1::skinCheckBoxClickCheck(TComponent*) {
   quendrel::skinCheckBoxClickCheck(folders);
 }
 
-int TForm1::ActivePageIndex() const { return TabSheet2->Visible() ? 1 : 0; }
+int TForm1::ActivePageIndex() const {
+  return TabSheet2->Visible() ? 1 : 0;
+}
 
 void TForm1::SetActivePageIndex(int index) {
   TabSheet1->SetVisible(index == 0);

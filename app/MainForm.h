@@ -27,7 +27,7 @@ class TTimer;
 }  // namespace toolkit
 
 class TForm1 : public toolkit::TForm {
-public:
+ public:
   explicit TForm1(toolkit::TComponent* owner);
   ~TForm1() override;
   std::string ClassName() const override { return "TForm1"; }
@@ -116,7 +116,7 @@ public:
   // What the checks asked the (not yet built) alert to show.
   const MailAlertStub& MailAlerts() const { return mailAlerts_; }
 
-private:
+ private:
   friend class FormCheckHost;
 
   void CreateComponents();

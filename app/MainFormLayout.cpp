@@ -37,7 +37,8 @@ T* Make(TComponent* owner, const char* name, TWinControl* parent, int left, int 
   return control;
 }
 
-TPanel* MakeContainer(TComponent* owner, const char* name, TWinControl* parent, const RECT& r, TBevelCut bevel) {
+TPanel* MakeContainer(TComponent* owner, const char* name, TWinControl* parent, const RECT& r,
+                      TBevelCut bevel) {
   auto* panel = Make<TPanel>(owner, name, parent, r.left, r.top);
   panel->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   panel->SetBevelOuter(bevel);
@@ -137,9 +138,10 @@ void TForm1::CreateSettingPage() {
       {Checkalwaysoe, "Checkalwaysoe", 48, "Outlook Express always run at every check.",
        &TForm1::skinCheckalwaysoeClick},
       {Checkstartwork, "Checkstartwork", 72,
-       "When I log in the computer,please  automically launch the software.", &TForm1::skinCheckstartworkClick},
-      {Checkalwaysalert, "Checkalwaysalert", 96, "Alerts me as long as I have unread messages in my mailboxs.",
-       &TForm1::skinCheckalwaysalertClick},
+       "When I log in the computer,please  automically launch the software.",
+       &TForm1::skinCheckstartworkClick},
+      {Checkalwaysalert, "Checkalwaysalert", 96,
+       "Alerts me as long as I have unread messages in my mailboxs.", &TForm1::skinCheckalwaysalertClick},
       {checkalwaysreceive, "checkalwaysreceive", 120, "Automatically receive my email.",
        &TForm1::checkalwaysreceiveClick},
       {Checkhideoe, "Checkhideoe", 144, "Hide Outlook Express", &TForm1::CheckhideoeClick},
@@ -208,9 +210,9 @@ void TForm1::CreateSettingPage() {
   }
   Button2->SetEnabled(false);
 
-  TWinControl* const tabOrder[] = {CheckBox, Checkalwayssound, Checkalwaysoe, Checkstartwork, Checkalwaysalert,
-                                   Checkchecktime, Button1, Button2, Button3, Button4, checkalwaysreceive,
-                                   Checkhideoe};
+  TWinControl* const tabOrder[] = {
+      CheckBox, Checkalwayssound, Checkalwaysoe, Checkstartwork, Checkalwaysalert,   Checkchecktime,
+      Button1,  Button2,          Button3,       Button4,        checkalwaysreceive, Checkhideoe};
   int order = 0;
   for (TWinControl* control : tabOrder) {
     control->SetTabStop(true);

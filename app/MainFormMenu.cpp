@@ -16,17 +16,29 @@ constexpr int32_t kCloseButton = 1;
 constexpr int32_t kMinimizeButton = 3;
 }  // namespace
 
-void TForm1::TrayIcon1Click(TComponent*) { TrayIcon1->RestoreMainWindow(); }
+void TForm1::TrayIcon1Click(TComponent*) {
+  TrayIcon1->RestoreMainWindow();
+}
 
-void TForm1::Start1Click(TComponent*) { StartWork(); }
+void TForm1::Start1Click(TComponent*) {
+  StartWork();
+}
 
-void TForm1::Stop1Click(TComponent*) { StopWork(); }
+void TForm1::Stop1Click(TComponent*) {
+  StopWork();
+}
 
-void TForm1::ShowOutlookExpress1Click(TComponent*) { ShowOutlookExpressCommand(); }
+void TForm1::ShowOutlookExpress1Click(TComponent*) {
+  ShowOutlookExpressCommand();
+}
 
-void TForm1::HideOutlookExpress1Click(TComponent*) { HideOutlookExpressCommand(); }
+void TForm1::HideOutlookExpress1Click(TComponent*) {
+  HideOutlookExpressCommand();
+}
 
-void TForm1::ReceiveandSend1Click(TComponent*) { ReceiveAndSendCommand(); }
+void TForm1::ReceiveandSend1Click(TComponent*) {
+  ReceiveAndSendCommand();
+}
 
 void TForm1::Setting1Click(TComponent*) {
   StopWork();
@@ -34,14 +46,18 @@ void TForm1::Setting1Click(TComponent*) {
   SetActivePageIndex(0);
 }
 
-void TForm1::Exit1Click(TComponent*) { ShellOpen(Handle(), HelpFilePath()); }
+void TForm1::Exit1Click(TComponent*) {
+  ShellOpen(Handle(), HelpFilePath());
+}
 
 void TForm1::About1Click(TComponent*) {
   TrayIcon1->RestoreMainWindow();
   SetActivePageIndex(1);
 }
 
-void TForm1::Quit1Click(TComponent*) { QuitProgram(); }
+void TForm1::Quit1Click(TComponent*) {
+  QuitProgram();
+}
 
 void TForm1::skinForm1TitleBarCustomBtnsClick(TComponent*, int32_t ButtonIndex) {
   if (ButtonIndex == kCloseButton) {
@@ -53,6 +69,8 @@ void TForm1::skinForm1TitleBarCustomBtnsClick(TComponent*, int32_t ButtonIndex) 
   }
 }
 
-void TForm1::Image1Click(TComponent*) { ShellOpen(Handle(), kHomepage); }
+void TForm1::Image1Click(TComponent*) {
+  ShellOpen(Handle(), kHomepage);
+}
 
 }  // namespace quendrel

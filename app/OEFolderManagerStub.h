@@ -14,7 +14,7 @@ using TOENewMessageEvent =
     std::function<void(toolkit::TComponent* Sender, int32_t folderId, int32_t newMsgId)>;
 
 class TOEFolderManagerStub : public toolkit::TComponent {
-public:
+ public:
   explicit TOEFolderManagerStub(toolkit::TComponent* owner) : TComponent(owner) {}
   std::string ClassName() const override { return "TOEFolderManagerStub"; }
 
@@ -28,7 +28,7 @@ public:
 
   TOENewMessageEvent OnNewMessage;
 
-private:
+ private:
   int invocations_ = 0;
 };
 

@@ -16,7 +16,7 @@ class TPopupMenu;
 }  // namespace toolkit
 
 class TTrayIconStub : public toolkit::TComponent {
-public:
+ public:
   explicit TTrayIconStub(toolkit::TComponent* owner) : TComponent(owner) {}
   std::string ClassName() const override { return "TTrayIconStub"; }
 
@@ -32,7 +32,7 @@ public:
   toolkit::TPopupMenu* PopupMenu = nullptr;  // not owned
   toolkit::TNotifyEvent OnClick;
 
-private:
+ private:
   toolkit::TForm* MainWindow() const;
 
   int iconIndex_ = 0;

@@ -2,6 +2,7 @@
 // demo's Wine desktop (window lookups only see their own desktop) and reports into a file.
 //   quendrel-demo-driver REPORT wait-window TITLE SECONDS   wait until a visible window TITLE exists
 //   quendrel-demo-driver REPORT click TITLE BUTTON          press the button captioned BUTTON in it
+//   quendrel-demo-driver REPORT show TITLE                  bring the (hidden) window TITLE on screen
 // REPORT gets one line: "ok" or "failed: why".
 #include <windows.h>
 
@@ -55,18 +56,30 @@ std::string Click(const std::string& title, const std::string& caption) {
   return "ok";
 }
 
+// The tray icon is not there yet to bring windows back, so the demo does it by hand.
+std::string Show(const std::string& title) {
+  HWND window = FindWindowA(nullptr, title.c_str());
+  if (window == nullptr) return "failed: no window \"" + title + "\"";
+  ShowWindow(window, SW_RESTORE);
+  ShowWindow(window, SW_SHOW);
+  return "ok";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON\n");
+    std::fprintf(
+        stderr,
+        "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON | show TITLE\n");
     return 2;
   }
   const std::string command = argv[2];
   std::string result = "failed: unknown command " + command;
   if (command == "wait-window" && argc >= 5) result = WaitWindow(argv[3], std::atoi(argv[4]));
   if (command == "click" && argc >= 5) result = Click(argv[3], argv[4]);
-  if (FILE* report = std::fopen(argv[1], "w")) {
+  if (command == "show") result = Show(argv[3]);
+  if (FILE* report = std::fopen(argv[1], "wb")) {
     std::fprintf(report, "%s\n", result.c_str());
     std::fclose(report);
   }

@@ -13,7 +13,7 @@
 namespace quendrel::test {
 
 class AppTest : public StoreTest {
-protected:
+ protected:
   AppTest();
   ~AppTest() override;
 
@@ -40,7 +40,7 @@ bool ValueExists(const std::string& path, const std::string& name);
 
 // A top-level window of the mail client's class.
 class ClientWindow {
-public:
+ public:
   ClientWindow();
   ~ClientWindow() { DestroyWindow(hwnd_); }
   ClientWindow(const ClientWindow&) = delete;
@@ -48,7 +48,7 @@ public:
   HWND get() const { return hwnd_; }
   bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
-private:
+ private:
   HWND hwnd_;
 };
 

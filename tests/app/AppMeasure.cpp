@@ -1,6 +1,7 @@
 // app_measure: start-up time, memory and window-system objects of the main window under Wine.
 // Not a test; run by hand (see the usage text). Each mode runs in a private HKEY_CURRENT_USER.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <psapi.h>
 
 #include <chrono>
@@ -41,7 +42,8 @@ double MsSinceProcessStart() {
 double WorkingSetMb() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                       sizeof counters);
   return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
 }
 

@@ -89,10 +89,18 @@ TEST_F(MainFormTest, SettingPageLayoutAndTexts) {
     EXPECT_EQ(hand->Cursor(), crHandPoint) << hand->Name();
   }
 
-  const std::vector<TWinControl*> expectedOrder = {
-      form.CheckBox,      form.Checkalwayssound, form.Checkalwaysoe, form.Checkstartwork,
-      form.Checkalwaysalert, form.Checkchecktime, form.Button1,      form.Button2,
-      form.Button3,       form.Button4,          form.checkalwaysreceive, form.Checkhideoe};
+  const std::vector<TWinControl*> expectedOrder = {form.CheckBox,
+                                                   form.Checkalwayssound,
+                                                   form.Checkalwaysoe,
+                                                   form.Checkstartwork,
+                                                   form.Checkalwaysalert,
+                                                   form.Checkchecktime,
+                                                   form.Button1,
+                                                   form.Button2,
+                                                   form.Button3,
+                                                   form.Button4,
+                                                   form.checkalwaysreceive,
+                                                   form.Checkhideoe};
   EXPECT_EQ(form.TabSheet1->TabList(), expectedOrder);
 }
 
@@ -111,8 +119,8 @@ bool ScreenShot(TForm1& form, TBitmap& shot) {
   ClientToScreen(form.Handle(), &origin);
   shot.SetSize(client.right, client.bottom);
   HDC screen = GetDC(nullptr);
-  const bool copied = BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y,
-                             SRCCOPY) != FALSE;
+  const bool copied = BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen, origin.x,
+                             origin.y, SRCCOPY) != FALSE;
   ReleaseDC(nullptr, screen);
   return copied;
 }

@@ -1,6 +1,9 @@
 // Launch, the running and stopped states, closing the window and the new-message gate.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 #include "app/ProgramGlobals.h"
 #include "core/Settings.h"
 #include "tests/app/AppFixture.h"
@@ -28,8 +31,8 @@ void ExpectState(TForm1& form, bool running) {
   EXPECT_EQ(form.Button2->Enabled(), running);
   EXPECT_EQ(form.PopupMenu1->Items().Items(0)->Enabled(), !running);
   EXPECT_EQ(form.PopupMenu1->Items().Items(1)->Enabled(), running);
-  const toolkit::TControl* settings[] = {form.Checkalwayssound, form.Checkalwaysoe,     form.Checkstartwork,
-                                         form.Checkalwaysalert, form.Checkchecktime,    form.CheckBox,
+  const toolkit::TControl* settings[] = {form.Checkalwayssound,   form.Checkalwaysoe,  form.Checkstartwork,
+                                         form.Checkalwaysalert,   form.Checkchecktime, form.CheckBox,
                                          form.checkalwaysreceive, form.Checkhideoe};
   for (const toolkit::TControl* control : settings) {
     if (control->Enabled() == running) ADD_FAILURE() << control->Name() << " enabled: " << control->Enabled();
@@ -110,8 +113,9 @@ TEST_F(RunStateTest, StopAndStartFromEveryControl) {
 
 TEST_F(RunStateTest, TrayMenuItemsAndTheirTexts) {
   TForm1& form = Launch();
-  const char* captions[] = {"Start", "Stop",    "Show Outlook Express", "Hide Outlook Express", "Receive/Send ",
-                            "Setting", "Help", "About", "Quit"};
+  const char* captions[] = {
+      "Start", "Stop", "Show Outlook Express", "Hide Outlook Express", "Receive/Send ", "Setting", "Help",
+      "About", "Quit"};
   toolkit::TMenuItem& root = form.PopupMenu1->Items();
   ASSERT_EQ(root.Count(), 9);
   for (int i = 0; i < 9; ++i) {
@@ -175,6 +179,33 @@ TEST_F(RunStateTest, TitleBarMinimizeGreysTheIconOnlyWhenStopped) {
   form.skinForm1TitleBarCustomBtnsClick(&form, 2);  // no such button: nothing
   EXPECT_TRUE(Working);
   EXPECT_FALSE(Application.Terminated());
+}
+
+// Ending the program is for good, so each way out runs in a child process of its own.
+TEST_F(RunStateTest, ExitQuitAndCloseButtonEndTheProgramAndRevealTheMailClient) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const struct {
+    const char* what;
+    std::function<void(TForm1&)> action;
+  } ways[] = {
+      {"Exit button", [](TForm1& form) { form.Button4->Click(); }},
+      {"Quit menu item", [](TForm1& form) { form.Quit1->Click(); }},
+      {"title bar close button", [](TForm1& form) { form.skinForm1TitleBarCustomBtnsClick(&form, 1); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    EXPECT_EXIT(
+        {
+          QuietMailClient();
+          ClientWindow client;
+          ShowWindow(client.get(), SW_HIDE);
+          TForm1& form = Launch();
+          form.Show();
+          way.action(form);
+          std::exit(Application.Terminated() && client.Visible() ? 7 : 1);
+        },
+        testing::ExitedWithCode(7), "");
+  }
 }
 
 }  // namespace

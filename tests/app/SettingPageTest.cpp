@@ -55,7 +55,7 @@ TEST_F(SettingPageTest, PageLoadShowsTheStoredSettings) {
   const struct {
     toolkit::TCheckBox* box;
     bool ticked;
-  } boxes[] = {{form.Checkalwayssound, false}, {form.Checkalwaysoe, false},     {form.Checkstartwork, false},
+  } boxes[] = {{form.Checkalwayssound, false}, {form.Checkalwaysoe, false},      {form.Checkstartwork, false},
                {form.Checkalwaysalert, true},  {form.checkalwaysreceive, false}, {form.Checkhideoe, false}};
   for (const auto& b : boxes) {
     if (b.box->Checked() != b.ticked) ADD_FAILURE() << b.box->Name() << " ticked: " << b.box->Checked();
