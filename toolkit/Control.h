@@ -213,7 +213,6 @@ protected:
   void RequestAlign();
   // Remembers the current position relative to the parent's size for the anchors.
   void UpdateAnchorRules();
-  bool ClientAreaIsParentPixels() const;
 
   // Bounds and the parent's client size when the anchors last took their reference.
   struct AnchorRules {
@@ -312,7 +311,6 @@ public:
 
   RECT ClientRect() const override;
   POINT ClientOrigin() const override { return POINT{0, 0}; }
-  void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
   void SetText(const std::string& text) override;

@@ -287,10 +287,6 @@ RECT TWinControl::AlignRect() const {
   return rect;
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-  TControl::SetBounds(left, top, width, height);
-}
-
 void TWinControl::BoundsChanged(const RECT&) {
   if (handle_ != nullptr) {
     SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
