@@ -165,6 +165,44 @@ TEST_F(StandardControlsTest, CheckBoxClicksFromUserAndProgram) {
   EXPECT_EQ(pushes, 1);
 }
 
+TEST_F(StandardControlsTest, TabMovesTheFocusInTabOrder) {
+  auto* first = Place<TButton>(10, 10, 75, 25);
+  auto* second = Place<TCheckBox>(10, 40, 100, 17);
+  auto* third = Place<TSpinEditInteger>(10, 70, 60, 21);
+  third->SetTabOrder(0);  // now: third, first, second
+  auto* skipped = Place<TButton>(10, 100, 75, 25);
+  skipped->SetTabStop(false);
+  EXPECT_EQ(first->TabOrder(), 1);
+  auto tab = [](bool backwards) {
+    HWND focus = GetFocus();
+    if (backwards) {
+      BYTE keys[256];
+      GetKeyboardState(keys);
+      keys[VK_SHIFT] = 0x80;
+      SetKeyboardState(keys);
+    }
+    PostMessageA(focus, WM_KEYDOWN, VK_TAB, 0);
+    Application.ProcessMessages();
+    if (backwards) {
+      BYTE keys[256];
+      GetKeyboardState(keys);
+      keys[VK_SHIFT] = 0;
+      SetKeyboardState(keys);
+    }
+  };
+  third->SetFocus();
+  ASSERT_TRUE(third->Focused());
+  tab(false);
+  EXPECT_TRUE(first->Focused());
+  tab(false);
+  EXPECT_TRUE(second->Focused());
+  tab(false);
+  EXPECT_TRUE(third->Focused());  // round again, past the control that is no tab stop
+  tab(true);
+  EXPECT_TRUE(second->Focused());
+  EXPECT_EQ(form_->ActiveControl(), second);
+}
+
 TEST_F(StandardControlsTest, LabelSizesToItsTextAndPaintsIt) {
   auto* label = Place<TLabel>(20, 20, 10, 10);
   label->Font().SetColor(clRed);
