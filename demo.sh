@@ -71,13 +71,15 @@ desktop=/desktop=Quendrel,1024x768
 on_desktop() { wine explorer "$desktop" "$@" </dev/null >/dev/null 2>&1 & }
 report=$demo/driver.txt
 drive() {  # runs the driver on the desktop and waits for its one-line report
+  local quiet=no
+  if [ "$1" = --quiet ]; then quiet=yes; shift; fi
   rm -f "$report"
   on_desktop "$driver_exe" "$(winepath -w "$report")" "$@"
   local i
   for i in $(seq 1 300); do [ -s "$report" ] && break; sleep 0.1; done
   local result
   result=$(tr -d '\r' <"$report" 2>/dev/null || echo "failed: no report")
-  echo "driver $*: $result"
+  [ "$quiet" = yes ] || echo "driver $*: $result"
   [ "$result" = ok ]
 }
 
@@ -87,8 +89,13 @@ drive wait-window "Outlook Express" 20 || true
 on_desktop "$quendrel_exe"
 
 if [ "$real_display" = yes ]; then
-  echo "Quendrel runs on your display. Quit it from its window (Exit), then press Enter here."
-  read -r _ || true
+  drive wait-window Quendrel 30 || true
+  echo "Quendrel runs in the Wine desktop window \"Quendrel\" beside the stand-in mail client."
+  echo "Quit it with its Exit button, or press Enter here to end the demo."
+  # Until the program's windows are gone (Exit) or Enter is pressed.
+  until drive --quiet wait-gone Quendrel 2; do
+    if read -r -t 1 _; then break; fi
+  done
   show_store "after the demo"
   exit 0
 fi

@@ -5,6 +5,7 @@
 
 #include "app/MainForm.h"
 #include "resources/ResourceNames.h"
+#include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/CheckListBox.h"
@@ -245,7 +246,14 @@ void TForm1::CreateTrayMenu() {
     spec.item->SetName(spec.name);
     spec.item->SetCaption(spec.caption);
     auto handler = spec.handler;
-    spec.item->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+    // The menu's window procedure lets exceptions through; a failing command ends in the error box.
+    spec.item->OnClick = [this, handler](TComponent* sender) {
+      try {
+        (this->*handler)(sender);
+      } catch (...) {
+        Application.HandleException(std::current_exception());
+      }
+    };
     PopupMenu1->Items().Add(spec.item);
   }
   Stop1->SetEnabled(false);

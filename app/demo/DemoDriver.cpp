@@ -3,6 +3,7 @@
 //   quendrel-demo-driver REPORT wait-window TITLE SECONDS   wait until a visible window TITLE exists
 //   quendrel-demo-driver REPORT click TITLE BUTTON          press the button captioned BUTTON in it
 //   quendrel-demo-driver REPORT show TITLE                  bring the (hidden) window TITLE on screen
+//   quendrel-demo-driver REPORT wait-gone TITLE SECONDS     wait until no window TITLE exists (hidden too)
 // REPORT gets one line: "ok" or "failed: why".
 #include <windows.h>
 
@@ -39,6 +40,14 @@ std::string WaitWindow(const std::string& title, int seconds) {
     Sleep(100);
   }
   return "failed: no window \"" + title + "\"";
+}
+
+std::string WaitGone(const std::string& title, int seconds) {
+  for (int i = 0; i < seconds * 10; ++i) {
+    if (FindWindowA(nullptr, title.c_str()) == nullptr) return "ok";
+    Sleep(100);
+  }
+  return "failed: window \"" + title + "\" still there";
 }
 
 std::string Click(const std::string& title, const std::string& caption) {
@@ -79,6 +88,7 @@ int main(int argc, char** argv) {
   if (command == "wait-window" && argc >= 5) result = WaitWindow(argv[3], std::atoi(argv[4]));
   if (command == "click" && argc >= 5) result = Click(argv[3], argv[4]);
   if (command == "show") result = Show(argv[3]);
+  if (command == "wait-gone" && argc >= 5) result = WaitGone(argv[3], std::atoi(argv[4]));
   if (FILE* report = std::fopen(argv[1], "wb")) {
     std::fprintf(report, "%s\n", result.c_str());
     std::fclose(report);

@@ -12,6 +12,7 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/CheckListBox.h"
 #include "toolkit/Menu.h"
+#include "toolkit/Registry.h"
 #include "toolkit/SpinEdit.h"
 #include "toolkit/Timer.h"
 
@@ -179,6 +180,22 @@ TEST_F(RunStateTest, TitleBarMinimizeGreysTheIconOnlyWhenStopped) {
   form.skinForm1TitleBarCustomBtnsClick(&form, 2);  // no such button: nothing
   EXPECT_TRUE(Working);
   EXPECT_FALSE(Application.Terminated());
+}
+
+// A registry error in a menu command reaches the error box and ends the command where it happened.
+TEST_F(RunStateTest, MenuCommandErrorsEndInTheErrorBox) {
+  QuietMailClient();
+  TForm1& form = Launch();
+  WatchedInboxWithMail();
+  {
+    toolkit::Registry reg;
+    reg.OpenKey(FolderKeyPath("Inbox.dbx"), false);
+    reg.WriteInteger(kMailTime, 1);
+  }
+  form.Start1->Click();
+  EXPECT_EQ(errors_, std::vector<std::string>{"Invalid data type for 'mailtime'"});
+  EXPECT_TRUE(Working);  // entered before the check failed
+  EXPECT_EQ(form.MailAlerts().Count(), 0);
 }
 
 // Ending the program is for good, so each way out runs in a child process of its own.
