@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "app/CheckListFolderList.h"
@@ -112,35 +111,47 @@ void TForm1::FormClose(TComponent*, TCloseAction& Action) {
 }
 
 void TForm1::FormShow(TComponent*) {
-  // The window is shown even when loading the page fails; the error box says why.
+  // An error while loading leaves the window shown, with the error box saying why: escaping from
+  // the first showing it would end the program.
   try {
-    loadingPage_ = true;
-    Registry reg;
-    reg.OpenKey(kProgramKey, true);
-    const struct {
-      const char* setting;
-      TCheckBox* box;
-    } boxes[] = {{kStartWork.name, Checkstartwork},         {kAlwaysSound.name, Checkalwayssound},
-                 {kAlwaysReceive.name, checkalwaysreceive}, {kHideOe.name, Checkhideoe},
-                 {kAlwaysOe.name, Checkalwaysoe},           {kAlwaysAlert.name, Checkalwaysalert}};
-    // In the order the page load creates them; a box whose state changes writes its value back.
-    for (const SettingDefault& setting : PageLoadDefaults()) {
-      const int32_t value = ReadOrCreateSetting(reg, setting);
-      const std::string name = setting.name;
-      for (const auto& entry : boxes) {
-        if (name == entry.setting) entry.box->SetChecked(value != 0);
-      }
-      // Setting the spin edit here must not count as the user changing the interval: its change
-      // handler would disable a running timer (see CheckchecktimeChange).
-      if (name == kCheckTime.name) Checkchecktime->SetValue(value);
-    }
-    CheckListFolderList folders(*CheckBox);
-    FillFolderList(reg, folders);
-    loadingPage_ = false;
+    LoadSettingPage();
   } catch (...) {
-    loadingPage_ = false;
     Application.HandleException(std::current_exception());
   }
+}
+
+void TForm1::LoadSettingPage() {
+  struct LoadingFlag {
+    explicit LoadingFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~LoadingFlag() { flag_ = false; }
+    bool& flag_;
+  } loading(loadingPage_);
+
+  Registry reg;
+  reg.OpenKey(kProgramKey, true);
+  const struct {
+    const char* setting;
+    TCheckBox* box;
+  } boxes[] = {{kStartWork.name, Checkstartwork},         {kAlwaysSound.name, Checkalwayssound},
+               {kAlwaysReceive.name, checkalwaysreceive}, {kHideOe.name, Checkhideoe},
+               {kAlwaysOe.name, Checkalwaysoe},           {kAlwaysAlert.name, Checkalwaysalert}};
+  // In the order the page load creates them; a box whose state changes writes its value back.
+  for (const SettingDefault& setting : PageLoadDefaults()) {
+    const std::string name = setting.name;
+    if (name == kAlwaysCheck.name) {
+      CreateMissingSettings(reg, DefaultSet(&setting, 1));  // the folder list reads it
+      continue;
+    }
+    const int32_t value = ReadOrCreateSetting(reg, setting);
+    for (const auto& entry : boxes) {
+      if (name == entry.setting) entry.box->SetChecked(value != 0);
+    }
+    // Setting the spin edit here must not count as the user changing the interval: its change
+    // handler would disable a running timer (see CheckchecktimeChange).
+    if (name == kCheckTime.name) Checkchecktime->SetValue(value);
+  }
+  CheckListFolderList folders(*CheckBox);
+  FillFolderList(reg, folders);
 }
 
 void TForm1::skinButton1Click(TComponent*) {
@@ -206,12 +217,8 @@ void TForm1::CheckchecktimeChange(TComponent*) {
   // The page load only shows the stored interval; acting on it would stop the running timer of a
   // program launched with startwork on (the spin edit starts at 1 and clamps to 1..60).
   if (loadingPage_) return;
-  const std::string text = Checkchecktime->Text();
-  char* end = nullptr;
-  const long parsed = std::strtol(text.c_str(), &end, 10);
-  const bool isNumber =
-      !text.empty() && end != nullptr && *end == '\0' && parsed >= INT32_MIN && parsed <= INT32_MAX;
-  const int32_t minutes = isNumber ? static_cast<int32_t>(parsed) : 1;
+  // The spin edit holds whole numbers only, so there is no text to fall back from.
+  const int32_t minutes = Checkchecktime->Value();
   Registry reg;
   reg.OpenKey(kProgramKey, true);
   reg.WriteInteger(kCheckTime.name, minutes);

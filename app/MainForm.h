@@ -122,6 +122,7 @@ class TForm1 : public toolkit::TForm {
   void CreateComponents();
   void CreateSettingPage();
   void CreateTrayMenu();
+  void LoadSettingPage();
   void SetSettingControlsEnabled(bool enabled);
   // The shared ending of "Exit", "Quit" and the title bar's "×".
   void QuitProgram();
