@@ -236,7 +236,10 @@ int TForm1::ActivePageIndex() const {
 }
 
 void TForm1::SetActivePageIndex(int index) {
+  // Only the active page takes input, as with the page control this stands in for.
+  TabSheet1->SetEnabled(index == 0);
   TabSheet1->SetVisible(index == 0);
+  TabSheet2->SetEnabled(index == 1);
   TabSheet2->SetVisible(index == 1);
 }
 

@@ -72,6 +72,21 @@ class TForm1 : public toolkit::TForm {
   toolkit::TButton* Button3 = nullptr;
   toolkit::TButton* Button4 = nullptr;
 
+  // The "About" page.
+  toolkit::TImage* Image1 = nullptr;
+  toolkit::TLabel* Label1 = nullptr;
+  toolkit::TLabel* Label3 = nullptr;
+  toolkit::TLabel* Label6 = nullptr;
+  toolkit::TLabel* Label7 = nullptr;
+  toolkit::TLabel* Label8 = nullptr;
+  toolkit::TLabel* Label9 = nullptr;
+  toolkit::TLabel* Label10 = nullptr;
+  toolkit::TLabel* Label11 = nullptr;
+  toolkit::TLabel* Label12 = nullptr;
+  toolkit::TLabel* Label13 = nullptr;
+  toolkit::TLabel* Label14 = nullptr;
+  toolkit::TLabel* Label15 = nullptr;
+
   // Run states.
   void FormCreate(toolkit::TComponent* Sender);
   void StartWork();
@@ -108,6 +123,10 @@ class TForm1 : public toolkit::TForm {
   void Quit1Click(toolkit::TComponent* Sender);
   void skinForm1TitleBarCustomBtnsClick(toolkit::TComponent* Sender, int32_t ButtonIndex);
   void Image1Click(toolkit::TComponent* Sender);
+  void Label8Click(toolkit::TComponent* Sender);
+  void Label10Click(toolkit::TComponent* Sender);
+  void Label12Click(toolkit::TComponent* Sender);
+  void Label15Click(toolkit::TComponent* Sender);
 
   // The page the window shows: 0 "Setting", 1 "About".
   int ActivePageIndex() const;
@@ -121,6 +140,7 @@ class TForm1 : public toolkit::TForm {
 
   void CreateComponents();
   void CreateSettingPage();
+  void CreateAboutPage();
   void CreateTrayMenu();
   void LoadSettingPage();
   void SetSettingControlsEnabled(bool enabled);

@@ -118,7 +118,9 @@ void TForm1::CreateComponents() {
   TabSheet1 = MakeContainer(this, "TabSheet1", PageControl1, kPageRect, bvNone);
   TabSheet2 = MakeContainer(this, "TabSheet2", PageControl1, kPageRect, bvNone);
   TabSheet2->SetVisible(false);
+  TabSheet2->SetEnabled(false);
   CreateSettingPage();
+  CreateAboutPage();
 
   OnCreate = [this](TComponent* sender) { FormCreate(sender); };
   OnShow = [this](TComponent* sender) { FormShow(sender); };

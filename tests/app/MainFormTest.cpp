@@ -1,6 +1,7 @@
 // The window as the user sees it: frame, layout, texts, fonts, and its pixels.
 #include <gtest/gtest.h>
 
+#include "app/ProgramGlobals.h"
 #include "app/ShellOpen.h"
 #include "tests/app/AppFixture.h"
 #include "toolkit/Application.h"
@@ -11,6 +12,7 @@
 #include "toolkit/Image.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Label.h"
+#include "toolkit/Menu.h"
 #include "toolkit/Panel.h"
 #include "toolkit/RenderToBitmap.h"
 #include "toolkit/SpinEdit.h"
@@ -155,6 +157,33 @@ TEST_F(MainFormTest, SettingPagePixels) {
   const int unticked = darkInBox(72);  // startwork
   EXPECT_GT(darkInBox(24), unticked + 3);
   EXPECT_GT(darkInBox(96), unticked + 3);
+}
+
+TEST_F(MainFormTest, AboutPageFromTheTrayMenuKeepsTheRunState) {
+  QuietMailClient();
+  TForm1& form = Launch();
+  form.Start1->Click();
+  ASSERT_FALSE(form.Visible());
+
+  form.About1->Click();
+  EXPECT_TRUE(form.Visible());
+  EXPECT_EQ(form.ActivePageIndex(), 1);
+  EXPECT_TRUE(form.TabSheet2->Visible() && form.TabSheet2->Enabled());
+  EXPECT_FALSE(form.TabSheet1->Visible());
+  EXPECT_TRUE(Working);
+  Application.ProcessMessages();
+
+  TBitmap shot;
+  ASSERT_TRUE(ScreenShot(form, shot));
+  const POINT page{8 + 4, 72 + 24};
+  const RECT art{page.x, page.y + 8, page.x + 153, page.y + 8 + 177};
+  EXPECT_LT(CountPixels(shot, 0x00E7E7E7, 4, &art), 153 * 177 / 2);
+  const RECT homepage{page.x + 240, page.y + 88, page.x + 420, page.y + 106};
+  EXPECT_GT(CountPixels(shot, clBlue, 60, &homepage), 20);
+
+  form.Setting1->Click();
+  EXPECT_EQ(form.ActivePageIndex(), 0);
+  EXPECT_FALSE(Working);
 }
 
 }  // namespace
