@@ -24,7 +24,8 @@ using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)
 using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>;
 
 // Forms start hidden. The application's hidden window owns them, so that window carries the one
-// taskbar button of the program (see TApplication).
+// taskbar button of the program (see TApplication). A form built in code wraps its setup in
+// BeginLoading()/EndLoading(): setters stay quiet meanwhile, and OnCreate fires after it.
 class TForm : public TWinControl {
 public:
   explicit TForm(TComponent* owner);
