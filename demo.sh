@@ -66,8 +66,12 @@ show_store() {
 }
 show_store "before the demo"
 
-# Everything on one Wine desktop: the program finds the mail client's window only there.
+# Everything on one Wine desktop: the program finds the mail client's window only there. The
+# desktop gets Wine's taskbar with its notification area (off by default for a named desktop).
+reg_add 'HKCU\Software\Wine\Explorer\Desktops\Quendrel' /v EnableShell /t REG_DWORD /d 1
+# On Xvfb the desktop fills the whole screen, so the screenshots show nothing but the desktop.
 desktop=/desktop=Quendrel,1024x768
+[ "$real_display" = yes ] || desktop=/desktop=Quendrel,$(xdpyinfo | awk '/dimensions:/ {print $2}')
 on_desktop() { wine explorer "$desktop" "$@" </dev/null >/dev/null 2>&1 & }
 report=$demo/driver.txt
 drive() {  # runs the driver on the desktop and waits for its one-line report

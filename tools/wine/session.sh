@@ -50,7 +50,8 @@ up() {
   if [ -d /usr/share/wine/fonts ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   fi
-  wineserver -p </dev/null >/dev/null 2>&1
+  # Fails when the prefix's server runs already, which is just as good.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   # Warm the prefix: the first program start also brings up Wine's helper processes.
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   echo "wine session up: prefix $WINEPREFIX, display $display"
