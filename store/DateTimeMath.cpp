@@ -1,5 +1,6 @@
 #include "store/DateTimeMath.h"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -48,6 +49,34 @@ std::optional<CalendarTime> CalendarFromTicks(uint64_t Ticks) {
   ms /= 60;
   time.Minute = static_cast<int>(ms % 60);
   time.Hour = static_cast<int>(ms / 60);
+  return time;
+}
+
+uint64_t TicksFromCalendar(const CalendarTime& Time) {
+  const int64_t days =
+      DaysFromCivil(Time.Year, static_cast<unsigned>(Time.Month), static_cast<unsigned>(Time.Day)) -
+      kFileTimeEpoch;
+  const int64_t ms = ((int64_t{Time.Hour} * 60 + Time.Minute) * 60 + Time.Second) * 1000 + Time.Millisecond;
+  return static_cast<uint64_t>(days * static_cast<int64_t>(kMillisecondsPerDay) + ms) * kTicksPerMillisecond;
+}
+
+CalendarTime DecodeDateTime(DateTime Value) {
+  const int64_t ms = std::llround(Value * static_cast<double>(kMillisecondsPerDay));
+  constexpr auto kDay = static_cast<int64_t>(kMillisecondsPerDay);
+  int64_t days = ms / kDay;
+  int64_t msOfDay = ms % kDay;
+  if (msOfDay < 0) {
+    msOfDay += kDay;
+    --days;
+  }
+  CalendarTime time;
+  CivilFromDays(kDateTimeEpoch + days, time.Year, time.Month, time.Day);
+  time.Millisecond = static_cast<int>(msOfDay % 1000);
+  msOfDay /= 1000;
+  time.Second = static_cast<int>(msOfDay % 60);
+  msOfDay /= 60;
+  time.Minute = static_cast<int>(msOfDay % 60);
+  time.Hour = static_cast<int>(msOfDay / 60);
   return time;
 }
 

@@ -3,13 +3,14 @@
 #include <array>
 #include <filesystem>
 
+#include "store/DateTimeMath.h"
+
 namespace quendrel::dbx {
 
 namespace {
 
 constexpr uint64_t kTicksPerSecond = 10'000'000;
-// Days from 1601-01-01 to 1970-01-01.
-constexpr int64_t kEpochDays1601 = 134774;
+constexpr uint64_t kTicksPerDay = 86'400 * kTicksPerSecond;
 
 constexpr std::array kFirstNames = {"Anna",  "Ben",    "Carla", "David", "Elena", "Frank", "Greta",
                                     "Hugo",  "Ines",   "Jonas", "Katja", "Lukas", "Maria", "Nils",
@@ -39,15 +40,6 @@ private:
   uint64_t state_;
 };
 
-int64_t DaysFromCivil(int year, int month, int day) {
-  year -= month <= 2;
-  const int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const int64_t yoe = year - era * 400;
-  const int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
 std::string Lower(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -65,32 +57,19 @@ std::string Subject(Random& random) {
 std::string MailDate(uint64_t ticks) {
   static constexpr std::array kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  static constexpr std::array kWeekdays = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};
-  const int64_t seconds = static_cast<int64_t>(ticks / kTicksPerSecond) - kEpochDays1601 * 86400;
-  const int64_t days = seconds / 86400;
-  int64_t rest = seconds % 86400;
-  // civil_from_days
-  const int64_t z = days + 719468;
-  const int64_t era = z / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int64_t day = doy - (153 * mp + 2) / 5 + 1;
-  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const int64_t year = yoe + era * 400 + (month <= 2);
+  // 1601-01-01 was a Monday.
+  static constexpr std::array kWeekdays = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+  const CalendarTime t = CalendarFromTicks(ticks).value_or(CalendarTime{1601, 1, 1});
   char text[64];
-  snprintf(text, sizeof text, "%s, %d %s %d %02d:%02d:%02d +0000", kWeekdays[days % 7], static_cast<int>(day),
-           kMonths[month - 1], static_cast<int>(year), static_cast<int>(rest / 3600),
-           static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
+  snprintf(text, sizeof text, "%s, %d %s %d %02d:%02d:%02d +0000", kWeekdays[ticks / kTicksPerDay % 7], t.Day,
+           kMonths[t.Month - 1], t.Year, t.Hour, t.Minute, t.Second);
   return text;
 }
 
 }  // namespace
 
 uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second) {
-  const int64_t days = DaysFromCivil(year, month, day) + kEpochDays1601;
-  return static_cast<uint64_t>((days * 86400 + hour * 3600 + minute * 60 + second)) * kTicksPerSecond;
+  return TicksFromCalendar(CalendarTime{year, month, day, hour, minute, second});
 }
 
 std::vector<MessageSpec> SampleMessages(const SampleOptions& options) {

@@ -1,8 +1,9 @@
 #include "tools/storetool/StoreView.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
+
+#include "store/DateTimeMath.h"
 
 namespace quendrel::storetool {
 
@@ -42,29 +43,8 @@ bool HoldsFolders(const DbxItemList& items) {
 }  // namespace
 
 std::string FormatDateTime(DateTime value) {
-  // Whole milliseconds first, so that 23:59:59.9996 does not print as a 60th second.
-  const int64_t ms = std::llround(value * 86400000.0);
-  int64_t days = ms / 86400000;
-  int64_t msOfDay = ms % 86400000;
-  if (msOfDay < 0) {
-    msOfDay += 86400000;
-    --days;
-  }
-  // Day 0 is 1899-12-30; civil-from-days counts from 1970-01-01, 25569 days later.
-  const int64_t z = days - 25569 + 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int64_t day = doy - (153 * mp + 2) / 5 + 1;
-  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const int64_t year = yoe + era * 400 + (month <= 2);
-  const int64_t seconds = msOfDay / 1000;
-  return Printf("%04lld-%02lld-%02lld %02lld:%02lld:%02lld", static_cast<long long>(year),
-                static_cast<long long>(month), static_cast<long long>(day),
-                static_cast<long long>(seconds / 3600), static_cast<long long>(seconds / 60 % 60),
-                static_cast<long long>(seconds % 60));
+  const CalendarTime t = DecodeDateTime(value);
+  return Printf("%04d-%02d-%02d %02d:%02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);
 }
 
 std::string JsonString(std::string_view utf8) {
