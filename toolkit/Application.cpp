@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "toolkit/Form.h"
+#include "toolkit/WindowClass.h"
 
 namespace quendrel::toolkit {
 
@@ -32,17 +33,9 @@ void TApplication::SetTitle(const std::string& title) {
 HWND TApplication::Handle() {
   if (handle_ != nullptr) return handle_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExA(instance, kWindowClass, &wc)) {
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TApplication::WndProcThunk;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    wc.lpszClassName = kWindowClass;
-    if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Cannot register the application window class");
-  }
+  RegisterWindowClass({.Name = kWindowClass,
+                       .Proc = &TApplication::WndProcThunk,
+                       .Icon = LoadIconA(instance, "MAINICON")});
   // A zero-sized captioned popup: invisible on screen, yet it has a taskbar button while shown.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Properties.h"
+#include "toolkit/WindowClass.h"
 
 namespace quendrel::toolkit {
 namespace {
@@ -57,16 +58,7 @@ void TTimer::UpdateTimer() {
   if (!enabled_ || interval_ == 0 || Loading()) return;
   if (window_ == nullptr) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExA(instance, kWindowClass, &wc)) {
-      wc = WNDCLASSEXA{};
-      wc.cbSize = sizeof(wc);
-      wc.lpfnWndProc = &TTimer::WndProcThunk;
-      wc.hInstance = instance;
-      wc.lpszClassName = kWindowClass;
-      if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Cannot register the timer window class");
-    }
+    RegisterWindowClass({.Name = kWindowClass, .Proc = &TTimer::WndProcThunk});
     window_ = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
     if (window_ == nullptr) throw std::runtime_error("Not enough timers available");
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

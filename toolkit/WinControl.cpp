@@ -7,28 +7,13 @@
 #include "toolkit/Control.h"
 #include "toolkit/Properties.h"
 #include "toolkit/Screen.h"
+#include "toolkit/WindowClass.h"
 
 namespace quendrel::toolkit {
 namespace {
 
 constexpr char kClassPrefix[] = "Quendrel.";
 constexpr char kControlProperty[] = "Quendrel.Control";
-
-void RegisterWindowClass(const std::string& name, UINT classStyle, WNDPROC proc) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(instance, name.c_str(), &existing)) return;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof(wc);
-  wc.style = classStyle;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.lpszClassName = name.c_str();
-  // No background brush: WM_ERASEBKGND paints the control's Color.
-  if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Cannot register window class " + name);
-}
 
 }  // namespace
 
@@ -149,7 +134,10 @@ void TWinControl::CreateWnd() {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::WndProcThunk)));
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   } else {
-    RegisterWindowClass(params.WinClassName, params.ClassStyle, &TWinControl::WndProcThunk);
+    RegisterWindowClass({.Name = params.WinClassName.c_str(),
+                         .Proc = &TWinControl::WndProcThunk,
+                         .Style = params.ClassStyle,
+                         .Cursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW))});
     HWND hwnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
                                 params.X, params.Y, params.Width, params.Height, params.WndParent, id, instance,
                                 this);
