@@ -149,14 +149,14 @@ void TForm1::CreateSettingPage() {
        &TForm1::checkalwaysreceiveClick},
       {Checkhideoe, "Checkhideoe", 144, "Hide Outlook Express", &TForm1::CheckhideoeClick},
   };
-  for (const BoxSpec& spec : boxes) {
-    spec.box = Make<TCheckBox>(this, spec.name, TabSheet1, 16, spec.top);
-    UsePageFont(*spec.box);
-    spec.box->SetCaption(spec.caption);
-    FitToCaption(*spec.box);
-    spec.box->SetChecked(false);
-    auto handler = spec.handler;
-    spec.box->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  for (const BoxSpec& row : boxes) {
+    row.box = Make<TCheckBox>(this, row.name, TabSheet1, 16, row.top);
+    UsePageFont(*row.box);
+    row.box->SetCaption(row.caption);
+    FitToCaption(*row.box);
+    row.box->SetChecked(false);
+    auto handler = row.handler;
+    row.box->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
   }
 
   struct LabelSpec {
@@ -171,10 +171,10 @@ void TForm1::CreateSettingPage() {
       {Label4, "Label4", 128, 168, "minutes checks my mailbox of Outlook Express."},
       {Label5, "Label5", 16, 192, "Choose your favored mailboxs for alerts"},
   };
-  for (const LabelSpec& spec : labels) {
-    spec.label = Make<TLabel>(this, spec.name, TabSheet1, spec.left, spec.top);
-    UsePageFont(*spec.label);
-    spec.label->SetCaption(spec.caption);
+  for (const LabelSpec& row : labels) {
+    row.label = Make<TLabel>(this, row.name, TabSheet1, row.left, row.top);
+    UsePageFont(*row.label);
+    row.label->SetCaption(row.caption);
   }
 
   Checkchecktime = Make<TSpinEditInteger>(this, "Checkchecktime", TabSheet1, 72, 168);
@@ -203,13 +203,13 @@ void TForm1::CreateSettingPage() {
       {Button3, "Button3", 320, "Help", &TForm1::skinButton3Click},
       {Button4, "Button4", 368, "Exit", &TForm1::skinButton4Click},
   };
-  for (const ButtonSpec& spec : buttons) {
-    spec.button = Make<TButton>(this, spec.name, TabSheet1, 416, spec.top);
-    spec.button->SetBounds(416, spec.top, 73, 25);
-    spec.button->SetCaption(spec.caption);
-    spec.button->SetCursor(crHandPoint);
-    auto handler = spec.handler;
-    spec.button->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  for (const ButtonSpec& row : buttons) {
+    row.button = Make<TButton>(this, row.name, TabSheet1, 416, row.top);
+    row.button->SetBounds(416, row.top, 73, 25);
+    row.button->SetCaption(row.caption);
+    row.button->SetCursor(crHandPoint);
+    auto handler = row.handler;
+    row.button->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
   }
   Button2->SetEnabled(false);
 
@@ -243,20 +243,20 @@ void TForm1::CreateTrayMenu() {
       {About1, "About1", "About", &TForm1::About1Click},
       {Quit1, "Quit1", "Quit", &TForm1::Quit1Click},
   };
-  for (const ItemSpec& spec : items) {
-    spec.item = new TMenuItem(this);  // owned by the form, hung into the menu
-    spec.item->SetName(spec.name);
-    spec.item->SetCaption(spec.caption);
-    auto handler = spec.handler;
+  for (const ItemSpec& row : items) {
+    row.item = new TMenuItem(this);  // owned by the form, hung into the menu
+    row.item->SetName(row.name);
+    row.item->SetCaption(row.caption);
+    auto handler = row.handler;
     // The menu's window procedure lets exceptions through; a failing command ends in the error box.
-    spec.item->OnClick = [this, handler](TComponent* sender) {
+    row.item->OnClick = [this, handler](TComponent* sender) {
       try {
         (this->*handler)(sender);
       } catch (...) {
         Application.HandleException(std::current_exception());
       }
     };
-    PopupMenu1->Items().Add(spec.item);
+    PopupMenu1->Items().Add(row.item);
   }
   Stop1->SetEnabled(false);
 }

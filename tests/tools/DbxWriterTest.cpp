@@ -88,8 +88,8 @@ TEST(DbxWriter, MessageFieldsRoundTrip) {
     SCOPED_TRACE(flagsTag == FlagsTag::Direct ? "flags as direct value" : "flags as data");
     ScratchDir dir;
     const std::string path = dir.File("Inbox.dbx");
-    const std::vector<MessageSpec> specs = {full, bare};
-    ASSERT_TRUE(WriteMessageFile(path, specs, {.flagsTag = flagsTag}));
+    const std::vector<MessageSpec> messages = {full, bare};
+    ASSERT_TRUE(WriteMessageFile(path, messages, {.flagsTag = flagsTag}));
     const std::string bytes = ReadFile(path);
     EXPECT_EQ(Le32At(bytes, 0), kMagic);
     EXPECT_EQ(Le32At(bytes, kItemCountOffset), 2u);
@@ -122,12 +122,12 @@ TEST(DbxWriter, MessageFieldsRoundTrip) {
 
 // A direct value holds 24 bits: a body beyond 16 MB must still be found from its record.
 TEST(DbxWriter, BodiesBeyondSixteenMegabytesKeepTheirOffset) {
-  std::vector<MessageSpec> specs = Numbered(2);
-  specs[0].body = std::string(0x1000000, 'a');
-  specs[1].body = "the second body";
+  std::vector<MessageSpec> messages = Numbered(2);
+  messages[0].body = std::string(0x1000000, 'a');
+  messages[1].body = "the second body";
   ScratchDir dir;
   const std::string path = dir.File("Huge.dbx");
-  ASSERT_TRUE(WriteMessageFile(path, specs));
+  ASSERT_TRUE(WriteMessageFile(path, messages));
   const std::string bytes = ReadFile(path);
   const std::vector<Toe5_MessageInfo> read = Messages(path);
   ASSERT_EQ(read.size(), 2u);
