@@ -7,6 +7,7 @@
 
 #include "store/DbxReader.h"
 #include "tests/support/TestFiles.h"
+#include "tests/tools/ReadBack.h"
 #include "tools/dbxwriter/DbxWriter.h"
 
 #ifdef _WIN32
@@ -19,26 +20,6 @@ namespace {
 using test::ReadFile;
 using test::ScratchDir;
 using test::WriteFile;
-
-std::vector<Toe5_MessageInfo> Messages(const std::string& path) {
-  DbxItemList items;
-  LoadDbxItems(path, &items);
-  std::vector<Toe5_MessageInfo> messages;
-  for (const DbxRecord& item : items) messages.push_back(std::get<Toe5_MessageInfo>(item));
-  return messages;
-}
-
-std::vector<int32_t> Indexes(const std::string& path) {
-  std::vector<int32_t> indexes;
-  for (const Toe5_MessageInfo& message : Messages(path)) indexes.push_back(message.MessageIndex);
-  return indexes;
-}
-
-std::vector<int32_t> Range(int32_t first, int32_t last) {
-  std::vector<int32_t> range;
-  for (int32_t i = first; i <= last; ++i) range.push_back(i);
-  return range;
-}
 
 std::vector<MessageSpec> Mail(int count, int32_t firstIndex, bool read) {
   std::vector<MessageSpec> messages(static_cast<size_t>(count));

@@ -7,6 +7,7 @@
 #include "store/DbxReader.h"
 #include "tests/support/PrivateRegistry.h"
 #include "tests/support/TestFiles.h"
+#include "tests/tools/ReadBack.h"
 #include "tools/dbxwriter/DbxWriter.h"
 
 namespace quendrel::dbx {
@@ -19,31 +20,6 @@ uint32_t Le32At(const std::string& bytes, size_t at) {
   uint32_t value = 0;
   std::memcpy(&value, bytes.data() + at, 4);
   return value;
-}
-
-std::vector<Toe5_MessageInfo> Messages(const std::string& path) {
-  DbxItemList items;
-  LoadDbxItems(path, &items);
-  std::vector<Toe5_MessageInfo> messages;
-  for (const DbxRecord& item : items) {
-    if (const auto* message = std::get_if<Toe5_MessageInfo>(&item))
-      messages.push_back(*message);
-    else
-      ADD_FAILURE() << "folder record in a message file";
-  }
-  return messages;
-}
-
-std::vector<int32_t> Indexes(const std::string& path) {
-  std::vector<int32_t> indexes;
-  for (const Toe5_MessageInfo& message : Messages(path)) indexes.push_back(message.MessageIndex);
-  return indexes;
-}
-
-std::vector<int32_t> Range(int32_t first, int32_t last) {
-  std::vector<int32_t> range;
-  for (int32_t i = first; i <= last; ++i) range.push_back(i);
-  return range;
 }
 
 std::vector<MessageSpec> Numbered(int count) {
