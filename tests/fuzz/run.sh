@@ -9,27 +9,38 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-status=0
-for kind in messages folders; do
-  target="$build/tests/fuzz/fuzz_dbx_$kind"
-  [ -x "$target" ] || { echo "run.sh: $target missing (configure with -DQUENDREL_FUZZ=ON)" >&2; exit 1; }
-  corpus="$work/$kind/corpus"
-  artifacts="$work/$kind/artifacts/"
+# One fuzzer per target, side by side (one core each), then their verdicts in order.
+fuzz() {  # kind
+  local kind=$1 target="$build/tests/fuzz/fuzz_dbx_$1"
+  local corpus="$work/$kind/corpus" artifacts="$work/$kind/artifacts/" log="$work/$kind/log" rc=0
   mkdir -p "$corpus" "$artifacts"
   cp "$here/corpus/$kind/"* "$corpus/"
-  log="$work/$kind/log"
-  rc=0
   "$target" "$corpus" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -detect_leaks=1 \
     -artifact_prefix="$artifacts" -print_final_stats=1 >"$log" 2>&1 || rc=$?
+  echo "$rc" >"$work/$kind/rc"
+}
+verdict() {  # kind; fails on a finding
+  local kind=$1 corpus="$work/$1/corpus" artifacts="$work/$1/artifacts/" log="$work/$1/log"
+  local rc runs found
+  rc=$(cat "$work/$kind/rc")
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
   found=$(ls -A "$artifacts" | wc -l)
   if [ "$rc" -ne 0 ] || [ "$found" -ne 0 ] || grep -q 'ERROR: \(AddressSanitizer\|LeakSanitizer\|libFuzzer\)\|runtime error:' "$log"; then
     echo "fuzz_dbx_$kind: FAILED (exit $rc, $found artifacts)"
     tail -40 "$log"
     mkdir -p "$build/fuzz-artifacts" && cp -r "$artifacts" "$build/fuzz-artifacts/$kind" 2>/dev/null || true
-    status=1
-  else
-    echo "fuzz_dbx_$kind: ok, $runs executions in ${seconds}s, corpus $(ls "$corpus" | wc -l) files"
+    return 1
   fi
+  echo "fuzz_dbx_$kind: ok, $runs executions in ${seconds}s, corpus $(ls "$corpus" | wc -l) files"
+}
+
+kinds=(messages folders)
+for kind in "${kinds[@]}"; do
+  [ -x "$build/tests/fuzz/fuzz_dbx_$kind" ] || {
+    echo "run.sh: $build/tests/fuzz/fuzz_dbx_$kind missing (configure with -DQUENDREL_FUZZ=ON)" >&2; exit 1; }
 done
+for kind in "${kinds[@]}"; do fuzz "$kind" & done
+wait
+status=0
+for kind in "${kinds[@]}"; do verdict "$kind" || status=1; done
 exit $status
