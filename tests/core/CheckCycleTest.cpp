@@ -280,6 +280,9 @@ TEST_F(CheckCycleTest, DrivesTheMailClientAsSet) {
       {"start a missing client and wait", false, true, true, true, false, false, false, 990, 1800},
       {"nothing to do without a client", false, false, true, true, false, false, false, 0, 900},
   };
+  // The shell must not find a client to start: a registration that another test left in this Wine
+  // prefix would start a real one, which outlives the test.
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msimn.exe");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     SetSettings(/*alwaysAlert=*/false, c.alwaysOe, c.alwaysReceive, c.hideOe);

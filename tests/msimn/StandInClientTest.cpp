@@ -119,7 +119,8 @@ TEST_F(StandInClient, HiddenWindowIsShownBySecondStartAndCloseEndsProcess) {
 }
 
 TEST_F(StandInClient, ShellOpenFindsRegisteredClient) {
-  ASSERT_TRUE(RegisterStandInAppPath());
+  StandInAppPath appPath;
+  ASSERT_TRUE(appPath.Registered());
   // Exactly the program's call: no owner, "open", bare file name, empty parameters and folder.
   auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", "msimn.exe", "", "", SW_SHOW));
   EXPECT_GT(result, 32);

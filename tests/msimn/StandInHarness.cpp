@@ -22,11 +22,15 @@ std::string StandInExePath() {
   return path;
 }
 
-bool RegisterStandInAppPath() {
+StandInAppPath::StandInAppPath() {
   const std::string exe = StandInExePath();
-  return RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr, REG_SZ, exe.c_str(),
-                         static_cast<DWORD>(exe.size() + 1)) == ERROR_SUCCESS;
+  registered_ = RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr, REG_SZ, exe.c_str(),
+                                static_cast<DWORD>(exe.size() + 1)) == ERROR_SUCCESS;
 }
+
+StandInAppPath::~StandInAppPath() { UnregisterStandInAppPath(); }
+
+void UnregisterStandInAppPath() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAppPathKey); }
 
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -20,8 +20,24 @@ inline constexpr LPARAM kSendReceiveLParam = 0x003A00D8;
 std::string StandInExePath();
 
 // Registers msimn.exe under HKLM "...\App Paths\msimn.exe", where ShellExecute("open", "msimn.exe")
-// finds it. False when the key cannot be written.
-bool RegisterStandInAppPath();
+// finds it, for the object's lifetime. The registration is machine-wide in the Wine prefix: left
+// behind, it would let a later test's check start a real client (which then outlives the test and
+// holds the test runner's output pipe open).
+class StandInAppPath {
+public:
+  StandInAppPath();
+  ~StandInAppPath();
+  StandInAppPath(const StandInAppPath&) = delete;
+  StandInAppPath& operator=(const StandInAppPath&) = delete;
+  // False when the key could not be written.
+  bool Registered() const { return registered_; }
+
+private:
+  bool registered_ = false;
+};
+
+// Removes any App Paths registration of msimn.exe, so that the shell cannot start a client.
+void UnregisterStandInAppPath();
 
 // Polls `done` every few milliseconds until it holds or `timeout` passes; returns its last answer.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout);
