@@ -78,4 +78,16 @@ class DbxBytes {
   std::string bytes_;
 };
 
+// One file that is a folder list when read from offset 48 and a message file from offset 228:
+// 0x800 is a folder record naming "a.dbx" (as a message, MessageIndex 7), 0x840 a message (index 5).
+inline DbxBytes FolderListBytes() {
+  DbxBytes b;
+  b.Header(1, 0x300, 0x200)
+      .Node(0x200, 0, 0, {{0x800, 0}})
+      .Node(0x300, 0, 0, {{0x840, 0}})
+      .Record(0x800, {Tag(0x80, 7), Tag(0x03, 0)}, std::string("a.dbx\0", 6))
+      .Message(0x840, 5);
+  return b;
+}
+
 }  // namespace quendrel::test

@@ -146,15 +146,9 @@ TEST(DbxWalk, OrderGuardsAndFailures) {
   }
 }
 
-// The same file read from offset 48 or 228, as folders or messages: 0x800 is a folder record (which
-// as a message has MessageIndex 7), 0x840 a plain message that is no folder.
+// The same file read from offset 48 or 228, as folders or messages.
 TEST(DbxWalk, FileNameDecidesRootAndRecordKind) {
-  DbxBytes b;
-  b.Header(1, 0x300, 0x200)
-      .Node(0x200, 0, 0, {{0x800, 0}})
-      .Node(0x300, 0, 0, {{0x840, 0}})
-      .Record(0x800, {Tag(0x80, 7), Tag(0x03, 0)}, std::string("a.dbx\0", 6))
-      .Message(0x840, 5);
+  const DbxBytes b = FolderListBytes();
   struct Case {
     const char* fileName;
     const char* storeRoot;

@@ -109,16 +109,6 @@ TEST(StoreLocator, ValueOfAnotherKindIsAnErrorForTheCaller) {
   ClearCurrentUser();
 }
 
-DbxBytes FolderListBytes() {
-  DbxBytes b;
-  b.Header(1, 0x300, 0x200)
-      .Node(0x200, 0, 0, {{0x800, 0}})
-      .Node(0x300, 0, 0, {{0x840, 0}})
-      .Record(0x800, {Tag(0x80, 7), Tag(0x03, 0)}, std::string("a.dbx\0", 6))
-      .Message(0x840, 5);
-  return b;
-}
-
 TEST(StoreFiles, FolderListInTheConfiguredStoreFolder) {
   ScratchDir dir("store");
   const std::string root = dir.Path().string();
