@@ -3,11 +3,9 @@
 
 #include <string>
 
-namespace quendrel {
+#include "store/DbxFileName.h"  // StoreFolderPath, FileNamePart
 
-// The store folder with a "\" appended when missing; an empty root becomes "\" (the current drive's
-// root folder), as the mail client's settings are used unchecked.
-std::string StoreFolderPath(const std::string& storeRoot);
+namespace quendrel {
 
 // The name an alert shows for a store file path: the part after the last "\" or ":", cut before its
 // last "."; empty when that part has no dot.

@@ -4,23 +4,27 @@
 
 namespace quendrel {
 
-bool HasFolderListName(std::string_view FileName) {
+std::string StoreFolderPath(std::string_view StoreRoot) {
+  std::string path(StoreRoot);
+  if (path.empty() || path.back() != '\\') path += '\\';
+  return path;
+}
+
+std::string_view FileNamePart(std::string_view Path) {
 #ifdef _WIN32
   constexpr std::string_view kSeparators = "\\:";
 #else
   // Native builds take posix paths as well; "/" cannot occur in a Windows file name anyway.
   constexpr std::string_view kSeparators = "\\:/";
 #endif
-  const size_t cut = FileName.find_last_of(kSeparators);
-  const std::string_view name = cut == std::string_view::npos ? FileName : FileName.substr(cut + 1);
-  return name == kFolderListName;
+  const size_t cut = Path.find_last_of(kSeparators);
+  return cut == std::string_view::npos ? Path : Path.substr(cut + 1);
 }
 
+bool HasFolderListName(std::string_view FileName) { return FileNamePart(FileName) == kFolderListName; }
+
 bool IsFolderListFile(std::string_view FileName, std::string_view StoreRoot) {
-  std::string expected(StoreRoot);
-  if (expected.empty() || expected.back() != '\\') expected += '\\';
-  expected += kFolderListName;
-  return FileName == expected;
+  return FileName == StoreFolderPath(StoreRoot) + std::string(kFolderListName);
 }
 
 }  // namespace quendrel
