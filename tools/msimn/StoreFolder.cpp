@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "store/StoreLocator.h"
 #include "tools/msimn/RegistryKey.h"
 
 namespace quendrel::standin {
@@ -58,9 +59,11 @@ StoreFolder ResolveStoreFolder(const std::string& explicitFolder) {
     return Finish(fromEnvironment, "QUENDREL_STANDIN_STORE");
   }
 
-  RegistryKey client = RegistryKey::Open(HKEY_CURRENT_USER, kClientKey, KEY_READ);
-  if (auto root = client.ReadText(kStoreRootValue); root && !root->empty()) {
-    return Finish(ExpandEnvironment(*root), "registry");
+  // The same folder Quendrel watches: Store Root, or the default identity's, expanded.
+  try {
+    if (std::string root = GetStoreRoot(); !root.empty()) return Finish(root, "registry");
+  } catch (const std::exception&) {
+    // A Store Root that is not text: a new one is made below.
   }
 
   // Written unexpanded when the variable exists, as the real client keeps "%UserProfile%" forms.
