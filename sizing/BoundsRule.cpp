@@ -37,4 +37,11 @@ BoundsRectI ScaledBounds(const BoundsInput& in, const TControlExtents& record, T
   return out;
 }
 
+SizeI ScaledBitmapSize(SizeI controlNow, const TControlExtents& record, const TPropertyExtents& bitmap,
+                       SizeI bitmapNow) {
+  return SizeI{
+      ScaleInt(controlNow.Width, bitmap.OrigWidth, record.ClientWidth).value_or(bitmapNow.Width),
+      ScaleInt(controlNow.Height, bitmap.OrigHeight, record.ClientHeight).value_or(bitmapNow.Height)};
+}
+
 }  // namespace quendrel::sizing

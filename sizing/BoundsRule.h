@@ -33,4 +33,10 @@ struct BoundsInput {
 // recorded as 0. The recorded client size becomes the new outer size.
 BoundsRectI ScaledBounds(const BoundsInput& in, const TControlExtents& record, TAnchorMode mode);
 
+// A recorded bitmap's new size: the control's outer size now times the bitmap's recorded size over
+// the control's recorded client size. Always from the recorded sizes, so passes do not drift; an
+// axis recorded at 0 keeps the bitmap's current size on that axis.
+SizeI ScaledBitmapSize(SizeI controlNow, const TControlExtents& record, const TPropertyExtents& bitmap,
+                       SizeI bitmapNow);
+
 }  // namespace quendrel::sizing

@@ -14,7 +14,7 @@ namespace quendrel::sizing {
 
 struct TPropertyExtents {
   std::string PropName;
-  std::string TypeName;  // declared type name: "TBitmap", "TFont"
+  std::string TypeName;    // declared type name: "TBitmap", "TFont"
   int32_t OrigHeight = 0;  // bitmap height, or font size in points
   int32_t OrigWidth = 0;   // bitmap width
 };

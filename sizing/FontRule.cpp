@@ -30,7 +30,9 @@ int32_t FitFontSize(int32_t startSize, SizeI clientArea, const MeasureText& meas
   return -1;
 }
 
-std::string_view MeasuredText(std::string_view text) { return text.substr(0, kMeasuredTextLength); }
+std::string_view MeasuredText(std::string_view text) {
+  return text.substr(0, kMeasuredTextLength);
+}
 
 std::optional<int32_t> ResizeFont(const FontResizeInput& in, const MeasureText& measure, FontCache& cache,
                                   TProcessFonts processFonts) {

@@ -4,7 +4,8 @@
 
 namespace quendrel::sizing {
 
-void TCustomSizingAction::StoreOriginal(toolkit::TComponent&, const toolkit::TObjectRef&, TPropertyExtents&) {}
+void TCustomSizingAction::StoreOriginal(toolkit::TComponent&, const toolkit::TObjectRef&, TPropertyExtents&) {
+}
 
 void TCustomSizingAction::StoreProperty(toolkit::TComponent& instance, TControlExtents& record,
                                         const toolkit::TPropInfo& prop) {

@@ -34,7 +34,7 @@ inline constexpr uint64_t kScRestore = 0xF120;
 struct HookReaction {
   ScalerMessage Raise[2] = {};  // private messages to raise, in order
   int RaiseCount = 0;
-  bool ClampPosition = false;  // WM_WINDOWPOSCHANGING: negative x and y become 0
+  bool ClampPosition = false;   // WM_WINDOWPOSCHANGING: negative x and y become 0
   bool FillMinMaxInfo = false;  // WM_GETMINMAXINFO with MinimumSize: set the tracking sizes
 };
 

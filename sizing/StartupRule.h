@@ -39,6 +39,8 @@ struct TrackingLimits {
 TrackingLimits TrackingSize(SizeI minimum, SizeI screen);
 
 // A window moved to a negative x or y is put at 0 on that axis.
-inline int32_t ClampedPosition(int32_t xOrY) { return xOrY < 0 ? 0 : xOrY; }
+inline int32_t ClampedPosition(int32_t xOrY) {
+  return xOrY < 0 ? 0 : xOrY;
+}
 
 }  // namespace quendrel::sizing

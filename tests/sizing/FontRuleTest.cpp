@@ -13,16 +13,14 @@ TEST(FontTarget, ExtendedPrecisionQuotientTruncated) {
   const struct {
     int32_t recorded, m, m0, expected;
   } cases[] = {
-      {8, 21, 14, 11},  // 11.999…: just below 12 in 80 bits (a double gives exactly 12)
-      {8, 20, 10, 16},  // doubled
-      {8, 14, 14, 8},   // unchanged side
-      {8, 30, 20, 12},  // exact in 80 bits as well
-      {6, 25, 5, 29},   // 30 exactly by integers, just below in 80 bits
-      {10, 15, 20, 7},  // shrinking
-      {8, 0, 14, 0},
-      {8, 21, 0, 8},    // recorded side 0: nothing to divide by, recorded size stands
-      {8, 21, -3, 8},
-      {INT32_MAX, INT32_MAX, 1, INT32_MAX},  // beyond 32 bits saturates
+      {8, 21, 14, 11},                   // 11.999…: just below 12 in 80 bits (a double gives exactly 12)
+      {8, 20, 10, 16},                   // doubled
+      {8, 14, 14, 8},                    // unchanged side
+      {8, 30, 20, 12},                   // exact in 80 bits as well
+      {6, 25, 5, 29},                    // 30 exactly by integers, just below in 80 bits
+      {10, 15, 20, 7},                   // shrinking
+      {8, 0, 14, 0},     {8, 21, 0, 8},  // recorded side 0: nothing to divide by, recorded size stands
+      {8, 21, -3, 8},    {INT32_MAX, INT32_MAX, 1, INT32_MAX},  // beyond 32 bits saturates
       {-8, 20, 10, -16},
   };
   for (const auto& c : cases) {

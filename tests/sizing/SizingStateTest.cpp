@@ -25,9 +25,11 @@ TEST(SizingStateFilter, MessagesRaiseThePrivateMessagesInOrder) {
     bool sizeChanged;
     V expected;
   } cases[] = {
-      {"maximized after a maximize command", ssMaximizeRequested, kWmSize, kSizeMaximized, false, V{ResizePass}},
+      {"maximized after a maximize command", ssMaximizeRequested, kWmSize, kSizeMaximized, false,
+       V{ResizePass}},
       {"restored after a restore command", ssRestoreRequested, kWmSize, kSizeRestored, false, V{ResizePass}},
-      {"restored after a maximize command", ssMaximizeRequested, kWmSize, kSizeRestored, false, V{ResizePass}},
+      {"restored after a maximize command", ssMaximizeRequested, kWmSize, kSizeRestored, false,
+       V{ResizePass}},
       {"maximized without a command", ssIdle, kWmSize, kSizeMaximized, false, V{Maximize, ResizePass}},
       {"maximized during a pass", ssResizing, kWmSize, kSizeMaximized, false, V{Maximize, ResizePass}},
       {"restored at the end of a drag", ssIdle, kWmSize, kSizeRestored, true, V{}},
@@ -142,7 +144,8 @@ TEST(ResizePass, RequestsDuringAPassRunOnceAfterItNotInsideIt) {
     form.log.push_back(s.PassPending() ? "deferred" : "lost");
   };
   s.RequestPass(form);
-  EXPECT_EQ(form.log, (Log{"before", "pass state 5", "deferred", "after", "before", "pass state 5", "after"}));
+  EXPECT_EQ(form.log,
+            (Log{"before", "pass state 5", "deferred", "after", "before", "pass state 5", "after"}));
   EXPECT_EQ(s.SizingState(), ssIdle);
   EXPECT_FALSE(s.PassRunning());
   EXPECT_FALSE(s.PassPending());
