@@ -27,7 +27,8 @@ class Glyphed : public TComponent {
 public:
   explicit Glyphed(TComponent* owner) : TComponent(owner) {}
   std::string ClassName() const override { return "Glyphed"; }
-  const TPropertyList& PublishedProperties() const override {
+  const TPropertyList& PublishedProperties() const override { return ClassProperties(); }
+  static const TPropertyList& ClassProperties() {
     static const TPropertyList list = [] {
       TPropertyList l = TComponent::ClassProperties();
       l.Object<Glyphed, FakeBitmap>(
