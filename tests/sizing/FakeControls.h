@@ -2,6 +2,7 @@
 // rules that walk published properties.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,7 +76,7 @@ public:
 class BoundsAction : public TCustomSizingAction {
 public:
   void ApplySizing(TComponent& c, TControlExtents& r, SizerContext& sizer) override {
-    Log(sizer, "bounds");
+    Log(sizer, "bounds " + c.Name());
     ApplyPropertyActions(c, r, sizer);
   }
 };
@@ -96,12 +97,16 @@ public:
   TProcessFonts ProcessFonts() const override { return pfOnControlSize; }
   FontCache& Fonts() override { return cache; }
   const SizingActionRegistry& Actions() const override { return actions; }
-  void ProcessMessages() override { ++turns; }
+  void ProcessMessages() override {
+    ++turns;
+    if (onTurn) onTurn();
+  }
 
   SizingActionRegistry actions;
   FontCache cache;
   int turns = 0;
   std::vector<std::string> applied;
+  std::function<void()> onTurn;  // what other messages do meanwhile
 };
 
 inline void Log(SizerContext& sizer, std::string what) {

@@ -62,9 +62,10 @@ TEST(SizingActions, StorePropertiesRecordsFontsAndBitmapsOnceInNameOrder) {
 TEST(SizingActions, BoundsActionDelegatesEachSizedPropertyWithItsDescriptor) {
   Sizer sizer;
   Glyphed control(nullptr);
+  control.SetName("Label1");
   TControlExtents record;
   sizer.actions.FindSizingActionFor(TObjectRef(&control))->Create()->ApplySizing(control, record, sizer);
-  EXPECT_EQ(sizer.applied, (std::vector<std::string>{"bounds", "font Font", "bitmap Glyph"}));
+  EXPECT_EQ(sizer.applied, (std::vector<std::string>{"bounds Label1", "font Font", "bitmap Glyph"}));
 }
 
 TEST(ControlList, NamesMatchIgnoringCaseAndRecordsStayPut) {
