@@ -3,6 +3,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sizing/SizingState.h"
@@ -82,6 +83,7 @@ public:
   SizeI FormOuterSize() const override { return outer; }
   bool AllowPass() override {
     log.push_back("before");
+    if (duringBefore) std::exchange(duringBefore, nullptr)();
     return allow;
   }
   void RunPass() override {
@@ -97,6 +99,7 @@ public:
   bool allow = true;
   SizeI outer{600, 400};
   std::function<void()> duringPass;
+  std::function<void()> duringBefore;
   std::vector<std::string> log;
 
 private:
@@ -160,6 +163,17 @@ TEST(ResizePass, DeferredRequestMakesItsEntryTestWhenItRuns) {
   };
   s.RequestPass(form);
   EXPECT_EQ(form.log, (Log{"before", "pass state 5", "after"}));  // no second pass
+}
+
+TEST(ResizePass, RequestFromAnEventHandlerWaitsForTheRunningRequest) {
+  SizingStateMachine s;
+  ScriptedForm form(s);
+  form.duringBefore = [&] {
+    s.RequestPass(form);
+    form.log.push_back(s.PassPending() ? "deferred" : "ran inside");
+  };
+  s.RequestPass(form);
+  EXPECT_EQ(form.log, (Log{"before", "deferred", "pass state 5", "after", "before", "pass state 5", "after"}));
 }
 
 TEST(ResizePass, FailingPassLeavesTheStateUsable) {
