@@ -17,9 +17,19 @@ int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 bool Empty(const RECT& r) { return Width(r) <= 0 || Height(r) <= 0; }
 
+// A slice of no width or height (the middle of an even-sized bitmap) is one pixel wide or high, so
+// the target gets the pixels next to it instead of a hole.
+void AtLeastOnePixel(LONG& from, LONG& to, int size) {
+  if (to > from || size <= 0) return;
+  from = std::clamp<LONG>(from, 0, size - 1);
+  to = from + 1;
+}
+
 // Copies src's srcRect stretched into dest's destRect; masked: pixels of mask colour are left out.
-// Rectangles that are empty or leave the source are not drawn.
-void Blit(HDC dest, const RECT& destRect, TBitmap& src, const RECT& srcRect, bool masked) {
+// Rectangles that leave the source are not drawn.
+void Blit(HDC dest, const RECT& destRect, TBitmap& src, RECT srcRect, bool masked) {
+  AtLeastOnePixel(srcRect.left, srcRect.right, src.Width());
+  AtLeastOnePixel(srcRect.top, srcRect.bottom, src.Height());
   if (Empty(destRect) || Empty(srcRect) || srcRect.left < 0 || srcRect.top < 0 || srcRect.right > src.Width() ||
       srcRect.bottom > src.Height())
     return;

@@ -133,7 +133,7 @@ TEST(SkinDraw, NineSliceKeepsItsCorners) {
       {38, 0, 49, 0},   {72, 10, 83, 10},  // top-right 35 x 11
       {38, 15, 49, 13}, {72, 24, 83, 22},  // bottom-right 35 x 10
       {37, 12, 42, 11},                    // centre from the source's middle
-      {10, 12, 10, 11}, {60, 12, 60, 12},  // left and right edges
+      {10, 12, 10, 11}, {60, 12, 71, 12},  // left edge; right edge keeps the source's right part
       {37, 3, 42, 3},   {37, 20, 42, 18},  // top and bottom edges
   };
   for (const Probe& p : probes)
@@ -142,6 +142,7 @@ TEST(SkinDraw, NineSliceKeepsItsCorners) {
 
 TEST(SkinDraw, NineSliceMasksMagenta) {
   // Magenta corners show what lies under them only when masked; magenta in the middle never covers.
+  // The source is 20 x 20: its middle slices have no height and take the row next to them.
   for (bool masked : {false, true}) {
     TBitmap source = Filled(20, 20, kSkinMaskColor);
     source.Canvas().Brush().SetColor(toolkit::clBlue);
