@@ -49,7 +49,8 @@ def grey(c, t=0.75):
 
 def render(w, h, draw, bg, key=False, alpha_cut=0.08):
     """A w x h RGB image: draw(ctx) paints in 1x coordinates on a transparent 4x surface; the result
-    is reduced, then laid on bg. With key, pixels the shape hardly covers become magenta."""
+    is reduced, then laid on bg (a colour, or an image of the same size). With key, pixels the shape
+    hardly covers become magenta."""
     surf = cairo.ImageSurface(cairo.FORMAT_ARGB32, w * SCALE, h * SCALE)
     ctx = cairo.Context(surf)
     ctx.scale(SCALE, SCALE)
@@ -59,11 +60,14 @@ def render(w, h, draw, bg, key=False, alpha_cut=0.08):
                            surf.get_stride(), 1)
     small = big.resize((w, h), Image.LANCZOS).convert('RGBA')
     out = Image.new('RGB', (w, h))
-    bgc = tuple(round(v * 255) for v in bg)
+    under = bg.load() if isinstance(bg, Image.Image) else None
+    bgc = None if under else tuple(round(v * 255) for v in bg)
     src = small.load()
     dst = out.load()
     for y in range(h):
         for x in range(w):
+            if under:
+                bgc = under[x, y]
             r, g, b, a = src[x, y]
             if key and a < alpha_cut * 255:
                 dst[x, y] = KEY
@@ -522,10 +526,15 @@ def title_piece(p, style, part, w, h):
     return render(w, h, draw, p['title_border'])
 
 
-def title_row_colour(p, style, y, h):
-    """The title bar's colour at row y (to lay opaque buttons on)."""
-    img = title_piece(p, style, 'client', 4, h)
-    return tuple(v / 255 for v in img.getpixel((2, min(max(y, 0), h - 1))))
+def title_under_button(p, style, s):
+    """The part of the title bar an opaque button covers: the bar's rows from the button row down."""
+    h = size('TITLE_CLIENT', style)[1]
+    column = title_piece(p, style, 'client', 4, h).crop((2, 0, 3, h))
+    top = BUTTON_TOP[style]
+    under = Image.new('RGB', (s, s))
+    for y in range(s):
+        under.paste(column.getpixel((0, min(top + y, h - 1))), (0, y, s, y + 1))
+    return under
 
 
 # ---------------------------------------------------------------------------------------------------
@@ -572,7 +581,7 @@ def title_button(p, style, kind, state, s, key):
 
     if key:
         return render(s, s, draw, p['title'][1], key=True)
-    return render(s, s, draw, title_row_colour(p, style, BUTTON_TOP[style] + s // 2, size('TITLE_CLIENT', style)[1]))
+    return render(s, s, draw, title_under_button(p, style, s))
 
 
 def title_buttons(p, style):
