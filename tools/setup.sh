@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev googletest libgtest-dev
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   fp-utils-3.2.2 nsis
+  python3-pil python3-cairo
 )
 missing=()
 for p in "${packages[@]}"; do
