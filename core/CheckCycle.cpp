@@ -59,7 +59,7 @@ bool RememberLatest(toolkit::Registry& folderKey, const Toe5_MessageInfo& latest
     return false;
   }
   folderKey.WriteDateTime(kMailTime, DbxFileTimeToDateTime(latest.ReceivedTime));
-  folderKey.WriteString(kMailReceived, latest.SenderName);
+  folderKey.WriteString(kMailReceived, std::string(latest.SenderName));
   return true;
 }
 
