@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   };
   for (const quendrel::DbxRecord& record : list) {
     if (const auto* m = std::get_if<quendrel::Toe5_MessageInfo>(&record)) {
-      for (const std::string_view text : {m->AccountKey, m->AccountName, m->MessageId, m->Subject, m->SenderName,
-                                          m->SenderNameAndAddress, m->ReceiverName, m->SenderAddress,
-                                          m->InReplyToId, m->ServerInfo})
+      for (const std::string_view text :
+           {m->AccountKey, m->AccountName, m->MessageId, m->Subject, m->SenderName, m->SenderNameAndAddress,
+            m->ReceiverName, m->SenderAddress, m->InReplyToId, m->ServerInfo})
         touch(text);
     } else if (const auto* f = std::get_if<quendrel::Toe5_FolderInfo>(&record)) {
       touch(f->FolderName);
