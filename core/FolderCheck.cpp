@@ -14,7 +14,7 @@ bool RememberLatest(FolderMemory& memory, const Toe5_MessageInfo& latest) {
     return false;
   }
   // Converted afresh: a time out of the store's range reads as "now", which has moved on.
-  memory.Remember(DbxFileTimeToDateTime(latest.ReceivedTime), latest.SenderName);
+  memory.Remember(DbxFileTimeToDateTime(latest.ReceivedTime), std::string(latest.SenderName));
   return true;
 }
 

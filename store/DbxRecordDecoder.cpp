@@ -4,7 +4,6 @@
 #include <array>
 #include <cstring>
 #include <span>
-#include <string>
 
 #include "store/LittleEndian.h"
 
@@ -27,12 +26,14 @@ class DataBlock {
  public:
   explicit DataBlock(std::span<const uint8_t> Bytes) : bytes_(Bytes) {}
 
-  bool Text(uint32_t At, std::string& Out) const {
+  // The text still lies in the reader's window; KeepTexts moves it once the record is decoded.
+  bool Text(uint32_t At, DbxText& Out) const {
     if (At >= bytes_.size()) return false;
     const uint8_t* begin = bytes_.data() + At;
     const void* zero = std::memchr(begin, 0, bytes_.size() - At);
     if (zero == nullptr) return false;
-    Out.assign(reinterpret_cast<const char*>(begin), static_cast<const uint8_t*>(zero) - begin);
+    Out = DbxText(reinterpret_cast<const char*>(begin),
+                  static_cast<size_t>(static_cast<const uint8_t*>(zero) - begin));
     return true;
   }
 
@@ -164,9 +165,38 @@ bool DecodeFolderEntry(uint32_t Entry, const DataBlock& Data, Toe5_FolderInfo& F
   }
 }
 
+// Copies the record's texts out of the reader's window into the arena in one piece: the stretch of
+// the data block from the first to the end of the last. So a record keeps at most its data block,
+// however many entries name the same text.
+template <size_t N>
+void KeepTexts(const std::array<DbxText*, N>& Texts, DbxTextArena& Arena,
+               std::shared_ptr<const void>& Storage) {
+  const char* first = nullptr;
+  const char* end = nullptr;
+  for (DbxText* text : Texts) {
+    if (text->empty()) {
+      *text = DbxText();
+    } else if (first == nullptr) {
+      first = text->data();
+      end = text->data() + text->size();
+    } else {
+      first = std::min(first, text->data());
+      end = std::max(end, text->data() + text->size());
+    }
+  }
+  if (first == nullptr) return;
+  const char* kept = Arena.Keep(
+      std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(first), static_cast<size_t>(end - first)));
+  for (DbxText* text : Texts) {
+    if (!text->empty()) *text = DbxText(kept + (text->data() - first), text->size());
+  }
+  Storage = Arena.Owner();
+}
+
 }  // namespace
 
-DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List) {
+DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
+                               DbxTextArena& Texts) {
   RecordTable table;
   switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/false, table)) {
     case TableOutcome::kNotHere:
@@ -191,10 +221,12 @@ DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, Dbx
       return DecodeOutcome::kEndLoad;
     }
   }
+  KeepTexts(std::array{&folder.FolderName, &folder.FileName}, Texts, folder.TextStorage);
   return DecodeOutcome::kAppended;
 }
 
-DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List) {
+DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
+                                DbxTextArena& Texts) {
   RecordTable table;
   switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/true, table)) {
     case TableOutcome::kNotHere:
@@ -214,6 +246,10 @@ DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Db
       return DecodeOutcome::kEndLoad;
     }
   }
+  KeepTexts(std::array{&message.AccountKey, &message.AccountName, &message.MessageId, &message.Subject,
+                       &message.SenderName, &message.SenderNameAndAddress, &message.ReceiverName,
+                       &message.SenderAddress, &message.InReplyToId, &message.ServerInfo},
+            Texts, message.TextStorage);
   return DecodeOutcome::kAppended;
 }
 

@@ -5,6 +5,7 @@
 
 #include "store/BufferedReader.h"
 #include "store/DbxRecords.h"
+#include "store/DbxTextArena.h"
 
 namespace quendrel {
 
@@ -21,7 +22,10 @@ constexpr int32_t kMaxRecordBody = 1 << 20;
 // Both decoders also end the load when the file holds fewer bytes than the record's header, entry
 // table or data block need: the tree points into a part of the file that is not (or no longer)
 // there, as when the mail client truncates or compacts it while we read.
-DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List);
-DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List);
+// The texts of an appended record are kept in Texts, which the record then shares.
+DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
+                               DbxTextArena& Texts);
+DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
+                                DbxTextArena& Texts);
 
 }  // namespace quendrel

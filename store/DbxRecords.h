@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -18,26 +20,32 @@ struct DbxFileTime {
   friend bool operator==(const DbxFileTime&, const DbxFileTime&) = default;
 };
 
-// One message of a folder's store file. Text fields are single-byte text in the system's ANSI code
-// page, taken over from the file as bytes.
+// Text fields are single-byte text in the system's ANSI code page, taken over from the file as
+// bytes. They are views: a loaded record's texts lie in its load's text blocks, which TextStorage
+// keeps alive for as long as any copy of the record exists. A record made by hand must point its
+// texts at something that outlives it.
+using DbxText = std::string_view;
+
+// One message of a folder's store file.
 struct Toe5_MessageInfo {
   int32_t MessageIndex = 0;
   int32_t Flags = 0;  // bit 0x80: the message has been read
-  std::string AccountKey;
-  std::string AccountName;
-  std::string MessageId;
+  DbxText AccountKey;
+  DbxText AccountName;
+  DbxText MessageId;
   DbxFileTime SentTime;
   DbxFileTime ReceivedTime;
-  std::string Subject;
-  std::string SenderName;
-  std::string SenderNameAndAddress;
-  std::string ReceiverName;
-  std::string SenderAddress;
-  std::string InReplyToId;
-  std::string ServerInfo;
+  DbxText Subject;
+  DbxText SenderName;
+  DbxText SenderNameAndAddress;
+  DbxText ReceiverName;
+  DbxText SenderAddress;
+  DbxText InReplyToId;
+  DbxText ServerInfo;
   int32_t TextSize = 0;
   int32_t BodyOffset = 0;
   int32_t RecordOffset = 0;
+  std::shared_ptr<const void> TextStorage;
 
   static constexpr int32_t kReadFlag = 0x80;
   bool IsRead() const { return (Flags & kReadFlag) != 0; }
@@ -45,10 +53,11 @@ struct Toe5_MessageInfo {
 
 // One folder of the folder list file.
 struct Toe5_FolderInfo {
-  std::string FolderName;
+  DbxText FolderName;
   int32_t FolderId = 0;
   int32_t ParentId = 0;
-  std::string FileName;
+  DbxText FileName;
+  std::shared_ptr<const void> TextStorage;
 };
 
 // Summary of the open store file during one load. The two text fields are part of the record's

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -29,7 +30,8 @@ constexpr int kRunning = resources::kTrayRunning;
 DbxFileTime Stamp(uint64_t ticks) { return {static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)}; }
 DateTime Converted(uint64_t ticks) { return DbxFileTimeToDateTime(Stamp(ticks)); }
 
-DbxRecord Message(const std::string& sender, uint64_t received, bool read = false) {
+// The record's texts are views: a sender given here must outlive the record.
+DbxRecord Message(std::string_view sender, uint64_t received, bool read = false) {
   Toe5_MessageInfo message;
   message.SenderName = sender;
   message.ReceivedTime = Stamp(received);
@@ -198,7 +200,9 @@ TEST(FolderCheck, TimesOutsideTheStoreRangeAreNewAtEveryLook) {
 // once per record.
 TEST(FolderCheck, MessagesAreHandledPerFolderNotPerRecord) {
   DbxItemList many;
-  for (int i = 0; i < 3000; ++i) many.push_back(Message("Sender " + std::to_string(i), kMonday + i));
+  std::vector<std::string> senders;
+  for (int i = 0; i < 3000; ++i) senders.push_back("Sender " + std::to_string(i));
+  for (int i = 0; i < 3000; ++i) many.push_back(Message(senders[i], kMonday + i));
   KeyMemory memory(0.0, "");
   RecordingHost host;
   MessageBreaks breaks(host);

@@ -153,7 +153,7 @@ TEST_F(StandInClient, ReaderDuringLongReceiveSeesOnlyWholeStates) {
     }
     for (size_t i = 0; i < messages.size(); ++i) {
       const std::string expectedTail = "#" + std::to_string(i + 1);
-      const std::string& subject = messages[i].Subject;
+      const std::string_view subject = messages[i].Subject;
       if (messages[i].IsRead() || subject.size() < expectedTail.size() ||
           subject.compare(subject.size() - expectedTail.size(), expectedTail.size(), expectedTail) != 0) {
         ADD_FAILURE() << "read " << reads << ", message " << i << ": subject \"" << subject << "\", flags "

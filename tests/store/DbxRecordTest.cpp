@@ -21,8 +21,10 @@ struct Decoded {
 Decoded Decode(const DbxBytes& bytes, bool folder) {
   MemorySource source(bytes.Bytes());
   BufferedReader reader(source);
+  DbxTextArena texts;
   Decoded d;
-  d.outcome = folder ? ReadFolderRecord(reader, kAt, d.list) : ReadMessageRecord(reader, kAt, d.list);
+  d.outcome =
+      folder ? ReadFolderRecord(reader, kAt, d.list, texts) : ReadMessageRecord(reader, kAt, d.list, texts);
   return d;
 }
 

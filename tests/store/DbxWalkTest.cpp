@@ -202,7 +202,7 @@ TEST(DbxWalk, AppendsAfterRecordsAlreadyInTheList) {
   b.Header(1, 0x200).Node(0x200, 0, 0, {{0x800, 0}}).Message(0x800, 1);
   MemorySource source(b.Bytes());
   DbxItemList list;
-  list.emplace_back(Toe5_FolderInfo{"kept", 9, 0, "x.dbx"});
+  list.emplace_back(Toe5_FolderInfo{"kept", 9, 0, "x.dbx", nullptr});
   LoadDbxItemsFrom(
       source, kMessageFile, [] { return std::string(); }, list);
   EXPECT_EQ(Ids(list), (Ids_{-9, 1}));

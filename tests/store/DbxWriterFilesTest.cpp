@@ -50,6 +50,17 @@ TEST(DbxWriterFiles, MessagesComeOutInOrderWithTheirFields) {
   }
 }
 
+// Texts are shared by the records of a load: a copy keeps them after the list and the bytes are gone.
+TEST(DbxWriterFiles, ARecordKeepsItsTextsWithoutItsList) {
+  Toe5_MessageInfo kept;
+  {
+    const DbxItemList list = LoadBytes(dbx::BuildMessageFile(Messages(3)));
+    kept = std::get<Toe5_MessageInfo>(list.at(1));
+  }
+  EXPECT_EQ(kept.SenderName, "Sender 2");
+  EXPECT_EQ(kept.Subject, "Subject 2");
+}
+
 // A folder without a file of its own has neither tag 0x03 nor 0x06 and is not listed.
 TEST(DbxWriterFiles, FolderListIsReadAsFolders) {
   const std::vector<dbx::FolderSpec> folders = {

@@ -10,15 +10,16 @@ namespace {
 
 std::string Same(std::string_view text) { return std::string(text); }
 
-Toe5_MessageInfo Message(int32_t offset, int32_t index, int32_t flags, uint64_t received, std::string sender,
-                         std::string subject) {
+// The texts are literals: a record made by hand borrows them.
+Toe5_MessageInfo Message(int32_t offset, int32_t index, int32_t flags, uint64_t received, DbxText sender,
+                         DbxText subject) {
   Toe5_MessageInfo message;
   message.RecordOffset = offset;
   message.MessageIndex = index;
   message.Flags = flags;
   message.ReceivedTime = {static_cast<uint32_t>(received), static_cast<uint32_t>(received >> 32)};
-  message.SenderName = std::move(sender);
-  message.Subject = std::move(subject);
+  message.SenderName = sender;
+  message.Subject = subject;
   return message;
 }
 

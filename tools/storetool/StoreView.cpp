@@ -31,9 +31,10 @@ size_t SenderWidth(const DbxItemList& items) {
 
 std::string MessageLine(const Toe5_MessageInfo& message, size_t senderWidth) {
   return Printf("0x%08X  %7d  0x%06X  %-6s  %s  ", static_cast<uint32_t>(message.RecordOffset),
-                message.MessageIndex, static_cast<uint32_t>(message.Flags), message.IsRead() ? "read" : "unread",
+                message.MessageIndex, static_cast<uint32_t>(message.Flags),
+                message.IsRead() ? "read" : "unread",
                 FormatDateTime(DbxFileTimeToDateTime(message.ReceivedTime)).c_str()) +
-         Padded(message.SenderName, senderWidth) + "  " + message.Subject + "\n";
+         Padded(message.SenderName, senderWidth) + "  " + std::string(message.Subject) + "\n";
 }
 
 bool HoldsFolders(const DbxItemList& items) {
@@ -68,8 +69,8 @@ std::string RecordTable(const DbxItemList& items) {
     std::string table = "     Id   Parent  Name                            File\n";
     for (const DbxRecord& record : items)
       if (const auto* folder = std::get_if<Toe5_FolderInfo>(&record))
-        table += Printf("%7d  %7d  ", folder->FolderId, folder->ParentId) + Padded(folder->FolderName, 30) + "  " +
-                 folder->FileName + "\n";
+        table += Printf("%7d  %7d  ", folder->FolderId, folder->ParentId) + Padded(folder->FolderName, 30) +
+                 "  " + std::string(folder->FileName) + "\n";
     return table;
   }
   const size_t senderWidth = SenderWidth(items);
@@ -124,7 +125,8 @@ std::string FolderTable(std::span<const FolderFile> files) {
       continue;
     }
     table += FormatDateTime(DbxFileTimeToDateTime(latest->ReceivedTime)) + "  " +
-             (latest->IsRead() ? "read    " : "unread  ") + latest->SenderName + "  " + latest->Subject + "\n";
+             (latest->IsRead() ? "read    " : "unread  ") + std::string(latest->SenderName) + "  " +
+             std::string(latest->Subject) + "\n";
   }
   return table;
 }

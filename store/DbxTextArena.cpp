@@ -1,0 +1,29 @@
+#include "store/DbxTextArena.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quendrel {
+
+const char* DbxTextArena::Keep(std::span<const uint8_t> Bytes) {
+  if (blocks_ == nullptr) {
+    auto blocks = std::make_shared<Blocks>();
+    blocks_ = blocks.get();
+    owner_ = std::move(blocks);
+  }
+  if (Bytes.size() > left_) {
+    // A text longer than a block (a record body may be up to a MiB) gets a block of its own size.
+    const size_t size = std::max(Bytes.size(), nextBlock_);
+    nextBlock_ = std::min(nextBlock_ * 2, kMaxBlock);
+    blocks_->blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = blocks_->blocks.back().get();
+    left_ = size;
+  }
+  char* kept = free_;
+  if (!Bytes.empty()) std::memcpy(kept, Bytes.data(), Bytes.size());
+  free_ += Bytes.size();
+  left_ -= Bytes.size();
+  return kept;
+}
+
+}  // namespace quendrel
