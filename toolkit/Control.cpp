@@ -184,6 +184,8 @@ POINT TControl::ScreenToClient(POINT point) const {
 void TControl::SetAlign(TAlign align) {
   if (align == align_) return;
   align_ = align;
+  // Released: the anchors go on from where the alignment left the control.
+  if (align_ == alNone) UpdateAnchorRules();
   RequestAlign();
 }
 
@@ -338,6 +340,23 @@ void TControl::SendToBack() {
     SetWindowPos(self->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   Invalidate();
+}
+
+void TControl::PaintParentBackground(HDC dc) const {
+  if (parent_ == nullptr || !parent_->HandleAllocated()) return;
+  SavedDCState saved(dc);
+  POINT origin{};
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x - left_, origin.y - top_, nullptr);
+  IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
+  // The parent paints into the DC it is handed, as for a render into a bitmap. (Graphic controls
+  // need none of this: they paint on their parent's pixels already.)
+  HWND parent = parent_->handle_;
+  {
+    SavedDCState erase(dc);
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  }
+  SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
 void TControl::Click() {

@@ -30,6 +30,8 @@ constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;  // 0xB013
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;  // 0xB014
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 0x08;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 0x09;
+// Performed by RecreateWnd once the new window exists (hooks re-apply what they did to the old one).
+constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
 // Notifications a parent window receives about a child window (WM_COMMAND, WM_DRAWITEM, ...) are
 // handed to the child as CN_BASE + the message.
 constexpr UINT CN_BASE = 0xBC00;
@@ -223,6 +225,10 @@ public:
   virtual void Click();
   // Shows PopupMenu (when it has one that pops up by itself) at a screen point; false when none.
   bool ContextPopup(POINT screenPoint);
+  // Paints what the parent shows under this control (its background and the graphic controls
+  // below) into dc, whose origin is this control's top-left: the backdrop of a transparent
+  // windowed control. Nothing without a parent window.
+  void PaintParentBackground(HDC dc) const;
 
   // The message entry of the control: the installed hooks, newest first, then WndProc.
   void WindowProc(TMessage& message);
@@ -342,8 +348,12 @@ public:
   void HandleNeeded() { Handle(); }
   // Destroys the window (and the children's); the control keeps its state and makes a new one on demand.
   void DestroyHandle();
-  // Destroys the window and makes a fresh one when it existed (after a style change).
+  // Destroys the window and makes a fresh one when it existed (after a style change), then
+  // performs CM_RECREATEWND.
   void RecreateWnd();
+  // Paints through an off-screen bitmap (background included), so nothing flickers.
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool value);
 
   // Child controls in control order (z-order of graphic controls: later ones paint on top).
   int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -392,6 +402,8 @@ protected:
   // After the window exists: fonts, children's windows, etc.
   virtual void CreateHandleDone() {}
   virtual void DestroyWnd();
+  // The window goes while the control is whole.
+  void BeforeDestruction() override;
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
   void BoundsChanged(const RECT& oldBounds) override;
@@ -427,8 +439,10 @@ protected:
   int alignDisabled_ = 0;
   bool aligning_ = false;
   bool creatingWnd_ = false;
+  bool doubleBuffered_ = false;
 
 private:
+  void PaintBuffered(HDC dc, const RECT& area);
   static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND hwnd);
   void Detach();

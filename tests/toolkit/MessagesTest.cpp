@@ -12,6 +12,7 @@
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
+#include "toolkit/WindowClass.h"
 
 namespace quendrel::toolkit {
 namespace {
@@ -240,6 +241,35 @@ TEST(MessagesTest, PopupFormsShowWithoutTakingTheActivation) {
   EXPECT_TRUE(IsWindowVisible(popup->Handle()));
   EXPECT_EQ(shows, 1);
   EXPECT_EQ(GetActiveWindow(), main->Handle());
+}
+
+TEST(MessagesTest, OnMessageSeesQueuedMessagesBeforeDispatchAndMayDropThem) {
+  TComponent owner(nullptr);
+  TForm* form = NewForm(&owner);
+  std::vector<std::string> order;
+  TWndHookOwner hook = form->HookWindowProc([&order](TMessage& message, const TWndNext& next) {
+    if (message.Msg == WM_APP) order.push_back("form " + std::to_string(message.WParam));
+    next(message);
+  });
+  Application.OnMessage = [&order](MSG& msg, bool& handled) {
+    if (msg.message != WM_APP) return;
+    order.push_back("loop " + std::to_string(msg.wParam));
+    handled = msg.wParam == 2;  // the way Alt+Space is taken from a skinned form
+  };
+  for (int i = 1; i <= 3; ++i) PostMessageA(form->Handle(), WM_APP, i, 0);
+  Application.ProcessMessages();
+  Application.OnMessage = nullptr;
+  EXPECT_EQ(order, (std::vector<std::string>{"loop 1", "form 1", "loop 2", "loop 3", "form 3"}));
+}
+
+TEST(MessagesTest, AClassNameKeepsTheStylesItWasRegisteredWith) {
+  const auto proc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  };
+  RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS});
+  EXPECT_NO_THROW(RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS}));
+  EXPECT_THROW(RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS | CS_DROPSHADOW}),
+               std::logic_error);
 }
 
 TEST(MessagesTest, ReplacedWindowProcSeesNonClientMessages) {

@@ -133,6 +133,11 @@ TEST(WindowHooksTest, ARecreatedFormKeepsItsHooks) {
   form->Show();
   std::string seen;
   TWndHookOwner first = Recording(*form, seen, '1');
+  HWND recreatedAs = nullptr;
+  TWndHookOwner notified = form->HookWindowProc([&](TMessage& message, const TWndNext& next) {
+    if (message.Msg == CM_RECREATEWND) recreatedAs = form->Handle();
+    next(message);
+  });
   TWndHookOwner hitTest = form->HookWindowProc([](TMessage& message, const TWndNext& next) {
     next(message);
     if (message.Msg == WM_NCHITTEST && message.Result == HTCLIENT) message.Result = HTCAPTION;
@@ -141,6 +146,7 @@ TEST(WindowHooksTest, ARecreatedFormKeepsItsHooks) {
   form->SetBorderStyle(bsDialog);  // a new window
   ASSERT_NE(form->Handle(), before);
   EXPECT_FALSE(IsWindow(before));
+  EXPECT_EQ(recreatedAs, form->Handle());  // told once the new window is there
   Probe(*form);
   EXPECT_EQ(seen, "1");
   EXPECT_EQ(SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(100, 100)), HTCAPTION);
