@@ -104,7 +104,7 @@ TEST(FolderCheck, WhatCountsAsNew) {
        {Message("X", kMonday), Message("Y", kMonday, true), Message("Zoe", kMonday)}, false, {2, true}, true},
       {"everything read, always alert", {Message("Bob", kMonday, true)}, true, {0, false}, false},
       {"no messages, always alert", {}, true, {0, false}, false},
-      {"folder records are no messages", {Toe5_FolderInfo{"Inbox", 1, 0, "Inbox.dbx"}}, true, {0, false}, false},
+      {"folder records are no messages", {Toe5_FolderInfo{"Inbox", 1, 0, "Inbox.dbx", {}}}, true, {0, false}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
