@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/tray/MenuWatch.h"
+#include "tests/toolkit/GdiObjectCount.h"
 #include "tests/tray/Pump.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
@@ -391,6 +392,11 @@ TEST_F(TrayIconTest, IconIndexFollowsTheListAndTheImageChanges) {
   first.Draw(a.Canvas(), cell);
   const_cast<TIcon&>(icon->Icon()).Draw(b.Canvas(), cell);
   EXPECT_NE(a.Canvas().Pixel(8, 8), b.Canvas().Pixel(8, 8));
+
+  // Every change frees the image it replaces.
+  const DWORD gdiBefore = GdiObjectCount();
+  for (int i = 0; i < 200; ++i) icon->SetIconIndex(i % 4);
+  EXPECT_EQ(GdiObjectCount(), gdiBefore);
 
   TImageList empty(nullptr);
   icon->SetIconList(&empty);
