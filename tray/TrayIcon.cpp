@@ -50,28 +50,6 @@ TShiftState NotificationShift(TShiftState button) {
 
 }  // namespace
 
-// The owner form's messages pass through the icon first.
-class TTrayIcon::OwnerHook {
- public:
-  OwnerHook(TForm& form, TTrayIcon& icon) : form_(form), saved_(form.WindowProc) {
-    form.WindowProc = [this, &icon](TMessage& message) {
-      if (!icon.OwnerWindowMessage(message)) saved_(message);
-    };
-  }
-  ~OwnerHook() {
-    // A form that frees its components has already lost its message entry.
-    if (!form_.Destroying()) form_.WindowProc = saved_;
-  }
-  OwnerHook(const OwnerHook&) = delete;
-  OwnerHook& operator=(const OwnerHook&) = delete;
-
-  void CallSaved(TMessage& message) { saved_(message); }
-
- private:
-  TForm& form_;
-  TWndMethod saved_;
-};
-
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
   notifyData_.cbSize = NOTIFYICONDATAA_V2_SIZE;
   notifyData_.hWnd = client_.Window();
@@ -85,7 +63,11 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
   clickDelayTimer_.SetOnElapsed([this](TSimpleTimer*) { ClickDelayElapsed(); });
   leaveTimer_.SetOnElapsed([this](TSimpleTimer*) { LeaveElapsed(); });
   applicationHookId_ = Application.HookMainWindow([this](TMessage& message) { return ApplicationHook(message); });
-  if (TForm* form = OwnerForm()) ownerHook_ = std::make_unique<OwnerHook>(*form, *this);
+  if (TForm* form = OwnerForm()) {
+    ownerHook_ = form->HookWindowProc([this](TMessage& message, const TWndNext& next) {
+      if (!OwnerWindowMessage(message)) next(message);
+    });
+  }
 }
 
 TTrayIcon::~TTrayIcon() {
@@ -99,7 +81,7 @@ TTrayIcon::~TTrayIcon() {
   leaveTimer_.Stop();
   icon_.OnChange = nullptr;
   Application.UnhookMainWindow(applicationHookId_);
-  ownerHook_.reset();
+  ownerHook_.Remove();
   if (popupMenu_ != nullptr && popupMenu_->PopupComponent() == this) popupMenu_->SetPopupComponent(nullptr);
 }
 

@@ -133,7 +133,6 @@ class TTrayIcon : public toolkit::TComponent {
 
  private:
   friend class TTrayIconHandler;
-  class OwnerHook;
 
   void HandleNotification(UINT mouseMessage);
   void LeftButtonUp();
@@ -183,7 +182,7 @@ class TTrayIcon : public toolkit::TComponent {
   bool quietIcon_ = false;  // while IconIndex copies an image: one shell update, not two
 
   int applicationHookId_ = 0;
-  std::unique_ptr<OwnerHook> ownerHook_;
+  toolkit::TWndHookOwner ownerHook_;  // the owner form's messages pass through the icon first
 };
 
 }  // namespace quendrel

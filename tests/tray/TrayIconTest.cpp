@@ -544,6 +544,29 @@ TEST_F(TrayOwnerTest, LoadingWithTheFormShowsTheIconAtTheEnd) {
   EXPECT_EQ(messages[messages.size() - 2], DWORD{NIM_ADD});
   EXPECT_TRUE(ShellHolds(loaded->HandlerWindow(), loaded->TrayId()));
   Application.SetShowMainForm(true);
+  delete loaded;  // while the record of its calls lives
+}
+
+TEST_F(TrayOwnerTest, IconsAndHooksGoInAnyOrder) {
+  auto* second = new TTrayIcon(form.get());
+  second->SetMinimizeToTray(true);
+  int events = 0;
+  second->OnMinimizeToTray = [&](TComponent*) { ++events; };
+  delete icon;  // the first hook goes first
+  icon = nullptr;
+  form->Show();
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(events, 1);
+  delete second;
+  form->Show();
+  // Nothing of the icons is left on the form's messages.
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(events, 1);
+  // Nor on the application's: its minimize leaves the form to the system.
+  form->Show();
+  Application.Minimize();
+  EXPECT_TRUE(form->Visible());
+  Application.Restore();
 }
 
 }  // namespace
