@@ -4,7 +4,7 @@
 #include <utility>
 #include <stdexcept>
 
-#include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/WindowClass.h"
 #include "tray/IdTable.h"
 
@@ -51,13 +51,11 @@ class TSimpleTimerHandler {
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_TIMER) return DefWindowProcA(window, message, wParam, lParam);
-    try {
+    toolkit::Guarded([wParam] {
       if (TSimpleTimerHandler* handler = Shared()) {
         if (TSimpleTimer* timer = handler->timers.Find(wParam)) timer->Elapsed();
       }
-    } catch (...) {
-      toolkit::Application.HandleException(std::current_exception());
-    }
+    });
     return 0;
   }
 

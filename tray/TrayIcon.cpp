@@ -70,7 +70,17 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
   }
 }
 
-TTrayIcon::~TTrayIcon() {
+TTrayIcon::~TTrayIcon() { Teardown(); }
+
+void TTrayIcon::BeforeDestruction() {
+  Teardown();
+  TComponent::BeforeDestruction();
+}
+
+// Out of the notification area, no timer armed, no hook left: nothing reaches a going icon.
+void TTrayIcon::Teardown() {
+  if (tornDown_) return;
+  tornDown_ = true;
   try {
     RemoveFromTray();
   } catch (...) {

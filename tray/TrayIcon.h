@@ -130,10 +130,12 @@ class TTrayIcon : public toolkit::TComponent {
 
   void Loaded() override;
   void Notification(toolkit::TComponent* component, toolkit::TOperation operation) override;
+  void BeforeDestruction() override;
 
  private:
   friend class TTrayIconHandler;
 
+  void Teardown();
   void HandleNotification(UINT mouseMessage);
   void LeftButtonUp();
   void ClickDelayElapsed();
@@ -179,7 +181,8 @@ class TTrayIcon : public toolkit::TComponent {
   bool doubleClickSeen_ = false;
   bool cursorOutside_ = true;
   POINT lastCursorPos_{0, 0};
-  bool quietIcon_ = false;  // while IconIndex copies an image: one shell update, not two
+  bool quietIcon_ = false;
+  bool tornDown_ = false;  // while IconIndex copies an image: one shell update, not two
 
   int applicationHookId_ = 0;
   toolkit::TWndHookOwner ownerHook_;  // the owner form's messages pass through the icon first

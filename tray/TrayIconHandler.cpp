@@ -4,7 +4,7 @@
 #include <utility>
 #include <stdexcept>
 
-#include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/WindowClass.h"
 #include "tray/IdTable.h"
 #include "tray/TrayIcon.h"
@@ -45,11 +45,12 @@ std::uint32_t TTrayIconHandler::ClientCount() {
 LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TRAYNOTIFY:
-      try {
-        if (TTrayIcon* icon = gShared ? gShared->icons.Find(wParam) : nullptr)
+      if (TTrayIcon* icon = gShared ? gShared->icons.Find(wParam) : nullptr) {
+        // The icon's form stays whole while its events run, even when one of them releases it.
+        return toolkit::GuardedWndProc(icon, [&] {
           icon->HandleNotification(static_cast<UINT>(lParam));
-      } catch (...) {
-        toolkit::Application.HandleException(std::current_exception());
+          return LRESULT{0};
+        });
       }
       return 0;
     // The window goes with its last icon only; a close request or the session's end does not end it.
