@@ -118,10 +118,20 @@ drive click Quendrel Start
 # tray, and the check hides the window titled "Outlook Express" that Send/Receive brings up.
 sleep 3
 shot 02-after-start
-# No tray icon yet to click: bring both windows back by hand to show the new mail and the running state.
-drive show "Outlook Express" || true
-drive show Quendrel || true
+# The tray icon's menu, opened by a right click on the icon.
+drive tray-click right
 sleep 1
-shot 03-mail-received
+shot 03-tray-menu
+drive menu-choose 2  # "Show Outlook Express"
+sleep 1
+# A left click on the icon brings Quendrel back.
+drive tray-click left
+sleep 1
+shot 04-mail-received
+# The notification area before and after: the icon turns blue once an alert was raised.
+for n in 01-setting-page 02-after-start; do
+  convert "$shots/$n.png" -gravity SouthEast -crop 160x40+0+0 +repage -scale 400% "$shots/$n-tray.png" &&
+    echo "screenshot: $shots/$n-tray.png"
+done
 show_store "after the stand-in received mail"
 echo "== screenshots in $shots"

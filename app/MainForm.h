@@ -7,8 +7,8 @@
 #include "app/FormCheckHost.h"
 #include "app/MailAlertStub.h"
 #include "app/OEFolderManagerStub.h"
-#include "app/TrayIconStub.h"
 #include "toolkit/Form.h"
+#include "tray/TrayIcon.h"
 
 namespace quendrel {
 
@@ -33,7 +33,7 @@ class TForm1 : public toolkit::TForm {
   std::string ClassName() const override { return "TForm1"; }
 
   // Components, named as the window's design names them. All owned by the form.
-  TTrayIconStub* TrayIcon1 = nullptr;
+  TTrayIcon* TrayIcon1 = nullptr;
   toolkit::TImageList* ImageList1 = nullptr;
   toolkit::TTimer* Timer1 = nullptr;
   toolkit::TPopupMenu* PopupMenu1 = nullptr;

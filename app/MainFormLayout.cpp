@@ -86,9 +86,18 @@ void TForm1::CreateComponents() {
   TBitmap strip;
   if (strip.LoadFromResourceName(instance, resources::kTrayImages)) ImageList1->AddMasked(strip);
 
-  TrayIcon1 = new TTrayIconStub(this);
+  TrayIcon1 = new TTrayIcon(this);
+  // Set up as loaded with the window: the icon goes into the notification area when loading ends.
+  TrayIcon1->BeginLoading();
   TrayIcon1->SetName("TrayIcon1");
-  TrayIcon1->Icons = ImageList1;
+  TrayIcon1->SetIconList(ImageList1);
+  TrayIcon1->SetCycleInterval(0);
+  TrayIcon1->SetHint("Quendrel");
+  TIcon trayIcon;
+  if (trayIcon.LoadFromResourceName(instance, resources::kMainIcon, 16)) TrayIcon1->SetIcon(trayIcon);
+  TrayIcon1->SetIconVisible(true);
+  TrayIcon1->SetIconIndex(0);
+  TrayIcon1->SetMinimizeToTray(true);
 
   Timer1 = new TTimer(this);
   Timer1->SetName("Timer1");
@@ -96,8 +105,9 @@ void TForm1::CreateComponents() {
   Timer1->OnTimer = [this](TComponent* sender) { Timer1Timer(sender); };
 
   CreateTrayMenu();
-  TrayIcon1->PopupMenu = PopupMenu1;
+  TrayIcon1->SetPopupMenu(PopupMenu1);
   TrayIcon1->OnClick = [this](TComponent* sender) { TrayIcon1Click(sender); };
+  TrayIcon1->EndLoading();
 
   OEFolderManager1 = new TOEFolderManagerStub(this);
   OEFolderManager1->SetName("OEFolderManager1");

@@ -4,6 +4,8 @@
 //   quendrel-demo-driver REPORT click TITLE BUTTON          press the button captioned BUTTON in it
 //   quendrel-demo-driver REPORT show TITLE                  bring the (hidden) window TITLE on screen
 //   quendrel-demo-driver REPORT wait-gone TITLE SECONDS     wait until no window TITLE exists (hidden too)
+//   quendrel-demo-driver REPORT tray-click left|right        click the newest icon of the notification area
+//   quendrel-demo-driver REPORT menu-choose POSITION         choose the item at POSITION of the open menu
 // REPORT gets one line: "ok" or "failed: why".
 #include <windows.h>
 
@@ -65,12 +67,46 @@ std::string Click(const std::string& title, const std::string& caption) {
   return "ok";
 }
 
-// The tray icon is not there yet to bring windows back, so the demo does it by hand.
 std::string Show(const std::string& title) {
   HWND window = FindWindowA(nullptr, title.c_str());
   if (window == nullptr) return "failed: no window \"" + title + "\"";
   ShowWindow(window, SW_RESTORE);
   ShowWindow(window, SW_SHOW);
+  return "ok";
+}
+
+// Wine's taskbar draws the notification area at its right end, the newest icon rightmost.
+std::string TrayClick(const std::string& button) {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  if (taskbar == nullptr) return "failed: no taskbar";
+  RECT r{};
+  GetWindowRect(taskbar, &r);
+  const int x = r.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2;
+  const int y = (r.top + r.bottom) / 2;
+  SetCursorPos(x, y);
+  Sleep(100);
+  const bool right = button == "right";
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input[0], sizeof(INPUT));
+  Sleep(50);
+  SendInput(1, &input[1], sizeof(INPUT));
+  return "ok";
+}
+
+// The menu window belongs to the program; its menu loop takes keys posted to it.
+std::string MenuChoose(int position) {
+  HWND menu = nullptr;
+  for (int i = 0; i < 50 && menu == nullptr; ++i) {
+    HWND found = FindWindowA("#32768", nullptr);
+    menu = found != nullptr && IsWindowVisible(found) ? found : nullptr;
+    if (menu == nullptr) Sleep(100);
+  }
+  if (menu == nullptr) return "failed: no menu open";
+  for (int i = 0; i <= position; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
   return "ok";
 }
 
@@ -80,7 +116,8 @@ int main(int argc, char** argv) {
   if (argc < 4) {
     std::fprintf(
         stderr,
-        "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON | show TITLE\n");
+        "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON | show TITLE |\n"
+        "       wait-gone TITLE SECONDS | tray-click left|right | menu-choose POSITION\n");
     return 2;
   }
   const std::string command = argv[2];
@@ -89,6 +126,8 @@ int main(int argc, char** argv) {
   if (command == "click" && argc >= 5) result = Click(argv[3], argv[4]);
   if (command == "show") result = Show(argv[3]);
   if (command == "wait-gone" && argc >= 5) result = WaitGone(argv[3], std::atoi(argv[4]));
+  if (command == "tray-click") result = TrayClick(argv[3]);
+  if (command == "menu-choose") result = MenuChoose(std::atoi(argv[3]));
   if (FILE* report = std::fopen(argv[1], "wb")) {
     std::fprintf(report, "%s\n", result.c_str());
     std::fclose(report);
