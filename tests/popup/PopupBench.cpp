@@ -206,11 +206,14 @@ int main(int argc, char** argv) {
     popup->tmrScroll->OnTimer(popup->tmrScroll);
     popup->Close();
     Application.ProcessMessages();
-    FreeAlertComponents();
   }
+  // The alerts' components stay with the application, as in the program.
   std::printf("1,000 alerts shown and closed: %.1f s; GDI objects %lu -> %lu; windows %d -> %d; "
-              "working set %.2f -> %.2f MB; PopupCount %d\n",
+              "working set %.2f -> %.2f MB with the 1,000 components kept; PopupCount %d\n",
               std::chrono::duration<double>(Clock::now() - manyStart).count(), gdiBefore,
               toolkit::GdiObjectCount(), windowsBefore, WindowCount(), wsBefore, WorkingSetMb(), int(PopupCount));
+  FreeAlertComponents();
+  std::printf("after freeing the components: GDI objects %lu, working set %.2f MB\n", toolkit::GdiObjectCount(),
+              WorkingSetMb());
   return 0;
 }
