@@ -10,6 +10,7 @@
 #include "tests/popup/PopupFixture.h"
 #include "tests/toolkit/GdiObjectCount.h"
 #include "toolkit/Application.h"
+#include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Properties.h"
@@ -323,6 +324,35 @@ TEST_F(PopupTest, WindowNeverTakesTheActivationAndHasNoTaskbarButton) {
   EXPECT_EQ(SendMessageA(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
             MA_NOACTIVATE);
   EXPECT_EQ(popup.lblText->Cursor(), toolkit::crDefault);
+}
+
+TEST_F(PopupTest, RealClickLeavesTheActiveWindowActive) {
+  // The window the user types in.
+  toolkit::TForm typing(nullptr);
+  typing.SetBounds(100, 100, 300, 200);
+  typing.Show();
+  SetForegroundWindow(typing.Handle());
+  Pump();
+  ASSERT_EQ(GetActiveWindow(), typing.Handle());
+
+  TfrmNotifyPopup& popup = OpenAndSlideIn();
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), typing.Handle());
+  const POINT at = popup.lblText->ClientToScreen(POINT{popup.lblText->Width() / 2, popup.lblText->Height() / 2});
+  SetCursorPos(at.x, at.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
+  for (int i = 0; i < 50 && !Popups().empty(); ++i) {
+    Sleep(10);
+    Pump();
+  }
+  EXPECT_TRUE(Popups().empty());
+  EXPECT_EQ(shell_.opened.size(), 1u);  // the click reached the text
+  EXPECT_EQ(GetActiveWindow(), typing.Handle());
+  EXPECT_EQ(GetForegroundWindow(), typing.Handle());
 }
 
 struct ClickLog {
