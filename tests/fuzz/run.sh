@@ -15,6 +15,7 @@ trap 'rm -rf "$work"' EXIT
 targets=(
   "fuzz_dbx_messages tests/fuzz/fuzz_dbx_messages tests/fuzz/corpus/messages"
   "fuzz_dbx_folders tests/fuzz/fuzz_dbx_folders tests/fuzz/corpus/folders"
+  "fuzz_theme tests/fuzz/fuzz_theme tests/fuzz/corpus/theme"
   "imagecodec tests/toolkit/toolkit_imagecodec_fuzz tests/toolkit/data"
 )
 
