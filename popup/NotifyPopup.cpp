@@ -161,7 +161,7 @@ bool TNotifyPopup::OpenPopup() {
     return false;
   }
   ++shownCount_;
-  std::unique_ptr<TfrmNotifyPopup> form(new TfrmNotifyPopup(Owner()));
+  std::unique_ptr<TfrmNotifyPopup, toolkit::TComponentDeleter> form(new TfrmNotifyPopup(Owner()));
   form->TakeSettings(*this);
   form->StartPopup();
   // From here the component's owner holds it (when there is one), and it frees itself on closing.

@@ -28,7 +28,7 @@ AppTest::~AppTest() {
 
 TForm1& AppTest::Launch() {
   form_.reset();
-  form_ = std::make_unique<TForm1>(nullptr);
+  form_.reset(new TForm1(nullptr));  // owned from here on
   form_->DoCreate();
   return *form_;
 }
@@ -64,7 +64,7 @@ void AppTest::FreeAlerts() {
     toolkit::TComponent* component = toolkit::Application.Components(i);
     if (dynamic_cast<popup::TfrmNotifyPopup*>(component) != nullptr ||
         dynamic_cast<popup::TNotifyPopup*>(component) != nullptr) {
-      delete component;
+      component->Free();
     }
   }
   PopupCount = 0;

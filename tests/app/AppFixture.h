@@ -33,7 +33,7 @@ class AppTest : public StoreTest {
   // Frees the alerts' components and popup windows.
   static void FreeAlerts();
 
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<TForm1, toolkit::TComponentDeleter> form_;
   // Registry errors that reached the application's error box (they fail no test here).
   CapturedErrors captured_;
   const std::vector<std::string>& errors_ = captured_.Texts();

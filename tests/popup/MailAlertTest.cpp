@@ -31,7 +31,7 @@ protected:
   ~MailAlertTest() override {
     for (int i = toolkit::Application.ComponentCount() - 1; i >= 0; --i) {
       toolkit::TComponent* c = toolkit::Application.Components(i);
-      if (dynamic_cast<TfrmNotifyPopup*>(c) != nullptr || dynamic_cast<TNotifyPopup*>(c) != nullptr) delete c;
+      if (dynamic_cast<TfrmNotifyPopup*>(c) != nullptr || dynamic_cast<TNotifyPopup*>(c) != nullptr) c->Free();
     }
     Pump();
     PopupCount = 0;

@@ -1,6 +1,7 @@
 // The popup component and its window: settings, placement and slides, painting, clicks, closing.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -328,16 +329,16 @@ TEST_F(PopupTest, WindowNeverTakesTheActivationAndHasNoTaskbarButton) {
 
 TEST_F(PopupTest, RealClickLeavesTheActiveWindowActive) {
   // The window the user types in.
-  toolkit::TForm typing(nullptr);
-  typing.SetBounds(100, 100, 300, 200);
-  typing.Show();
-  SetForegroundWindow(typing.Handle());
+  std::unique_ptr<toolkit::TForm, toolkit::TComponentDeleter> typing(new toolkit::TForm(nullptr));
+  typing->SetBounds(100, 100, 300, 200);
+  typing->Show();
+  SetForegroundWindow(typing->Handle());
   Pump();
-  ASSERT_EQ(GetActiveWindow(), typing.Handle());
+  ASSERT_EQ(GetActiveWindow(), typing->Handle());
 
   TfrmNotifyPopup& popup = OpenAndSlideIn();
   Pump();
-  EXPECT_EQ(GetActiveWindow(), typing.Handle());
+  EXPECT_EQ(GetActiveWindow(), typing->Handle());
   const POINT at = popup.lblText->ClientToScreen(POINT{popup.lblText->Width() / 2, popup.lblText->Height() / 2});
   SetCursorPos(at.x, at.y);
   INPUT inputs[2] = {};
@@ -351,8 +352,8 @@ TEST_F(PopupTest, RealClickLeavesTheActiveWindowActive) {
   }
   EXPECT_TRUE(Popups().empty());
   EXPECT_EQ(shell_.opened.size(), 1u);  // the click reached the text
-  EXPECT_EQ(GetActiveWindow(), typing.Handle());
-  EXPECT_EQ(GetForegroundWindow(), typing.Handle());
+  EXPECT_EQ(GetActiveWindow(), typing->Handle());
+  EXPECT_EQ(GetForegroundWindow(), typing->Handle());
 }
 
 struct ClickLog {
@@ -473,7 +474,7 @@ TEST_F(PopupTest, OddSizesStillMakeAWorkingPopup) {
 TEST_F(PopupTest, ComponentFreedFirstTakesItsPopupsAlong) {
   OpenAndSlideIn();
   PopupCount = 1;
-  delete component_;
+  component_->Free();
   component_ = nullptr;
   EXPECT_EQ(PopupCount, 0);
   Pump();

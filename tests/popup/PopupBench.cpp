@@ -73,7 +73,7 @@ std::vector<TfrmNotifyPopup*> Windows() {
 
 void FreeAlertComponents() {
   for (int i = Application.ComponentCount() - 1; i >= 0; --i)
-    if (dynamic_cast<TNotifyPopup*>(Application.Components(i)) != nullptr) delete Application.Components(i);
+    if (dynamic_cast<TNotifyPopup*>(Application.Components(i)) != nullptr) Application.Components(i)->Free();
 }
 
 void WaitUntilNoPopups(int maxSeconds) {
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     std::sort(popupOnly.begin(), popupOnly.end());
     std::printf("PlaySound(\"gotmail.wav\", SND_ASYNC): median %.2f ms; OpenPopup alone: median %.2f ms\n",
                 sound[10], popupOnly[10]);
-    delete c;
+    c->Free();
     PopupCount = 0;
   }
 

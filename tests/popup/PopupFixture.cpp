@@ -10,7 +10,7 @@ namespace quendrel::test {
 
 using popup::TfrmNotifyPopup;
 
-PopupTest::PopupTest() : owner_(std::make_unique<toolkit::TComponent>(nullptr)) {
+PopupTest::PopupTest() : owner_(new toolkit::TComponent(nullptr)) {
   PopupCount = 0;
   component_ = new popup::TNotifyPopup(owner_.get());
   component_->SetShell(&shell_);

@@ -42,7 +42,7 @@ protected:
   // Opens a popup and runs its slide-in to the end (by calling the timer's handler).
   popup::TfrmNotifyPopup& OpenAndSlideIn();
 
-  std::unique_ptr<toolkit::TComponent> owner_;
+  std::unique_ptr<toolkit::TComponent, toolkit::TComponentDeleter> owner_;
   popup::TNotifyPopup* component_;
   FakeShell shell_;
 };
