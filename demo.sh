@@ -3,7 +3,8 @@
 # prefix of its own (build/demo/wine).
 #   - On a real display the program stays up until you quit it (or press Enter here).
 #   - Without one (Xvfb) the demo plays the user: it shows the "Setting" page, presses "Start",
-#     lets the stand-in receive mail, and saves screenshots under build/demo/shots/.
+#     shows the alert popups, lets the stand-in receive mail, and saves screenshots under
+#     build/demo/shots/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 build=${QUENDREL_BUILD:-$root/build}/win
@@ -48,15 +49,23 @@ store_unix=$WINEPREFIX/drive_c/QuendrelDemo/Store
 rm -rf "$WINEPREFIX/drive_c/QuendrelDemo"
 mkdir -p "$store_unix"
 wine "$dbxgen_exe" --demo "$store_win" </dev/null
+# Two more folders with unread mail, so the first check raises three alerts that stack.
+wine "$dbxgen_exe" --messages 6 --unread 2 --seed 4 "$store_win\\Work.dbx" </dev/null
+wine "$dbxgen_exe" --messages 4 --unread 1 --seed 5 "$store_win\\Lists.dbx" </dev/null
 reg_add 'HKCU\Software\Microsoft\Outlook Express' /v 'Store Root' /t REG_SZ /d "$store_win"
 "$root/tools/demo/register-standin.sh" "$state" "$msimn_exe"
-# A fresh program key with Inbox.dbx watched; the rest of the keys and settings come from the program.
+# A fresh program key with Inbox, Work and Lists watched; the rest of the keys and settings come from the program.
 quiet wine reg delete 'HKCU\SOFTWARE\Quendrel' /f || true
-inbox='HKCU\SOFTWARE\Quendrel\Inbox.dbx'
-reg_add "$inbox" /v checked /t REG_DWORD /d 1
-reg_add "$inbox" /v mailreceived /t REG_SZ /d ''
-reg_add "$inbox" /v mailtime /t REG_BINARY /d 0000000000000000
-reg_add "$inbox" /v sound /t REG_SZ /d ''
+for folder in Inbox Work Lists; do
+  key="HKCU\\SOFTWARE\\Quendrel\\$folder.dbx"
+  reg_add "$key" /v checked /t REG_DWORD /d 1
+  reg_add "$key" /v mailreceived /t REG_SZ /d ''
+  reg_add "$key" /v mailtime /t REG_BINARY /d 0000000000000000
+  reg_add "$key" /v sound /t REG_SZ /d ''
+done
+# The alert sound is the user's, not the program's: the demo gives its prefix a chime where the
+# sound call looks for a bare "gotmail.wav" (the Windows folder).
+python3 "$root/tools/demo/make-gotmail-wav.py" "$WINEPREFIX/drive_c/windows/gotmail.wav"
 
 show_store() {
   echo "-- quendrel-store --folder: $1"
@@ -114,22 +123,26 @@ drive wait-window Quendrel 30
 sleep 1
 shot 01-setting-page
 drive click Quendrel Start
+# The first check alerts on the three watched folders: three popups slide out of the taskbar and
+# stack above it (about 0.4 s), and stay for 10 seconds.
+sleep 2
+shot 02-alert-popups
 # The first check posts Send/Receive to the stand-in, which takes in new mail; Quendrel goes to the
 # tray, and the check hides the window titled "Outlook Express" that Send/Receive brings up.
-sleep 3
-shot 02-after-start
+sleep 2
+shot 03-after-start
 # The tray icon's menu, opened by a right click on the icon.
 drive tray-click right
 sleep 1
-shot 03-tray-menu
+shot 04-tray-menu
 drive menu-choose 2  # "Show Outlook Express"
 sleep 1
 # A left click on the icon brings Quendrel back.
 drive tray-click left
 sleep 1
-shot 04-mail-received
+shot 05-mail-received
 # The notification area before and after: the icon turns blue once an alert was raised.
-for n in 01-setting-page 02-after-start; do
+for n in 01-setting-page 03-after-start; do
   convert "$shots/$n.png" -gravity SouthEast -crop 160x40+0+0 +repage -scale 400% "$shots/$n-tray.png" &&
     echo "screenshot: $shots/$n-tray.png"
 done

@@ -1,6 +1,7 @@
 #include "app/FormCheckHost.h"
 
 #include "app/MainForm.h"
+#include "core/MailAlert.h"
 #include "toolkit/Application.h"
 
 namespace quendrel {
@@ -11,7 +12,7 @@ void FormCheckHost::SetTrayIconIndex(int index) {
 
 void FormCheckHost::ShowMailAlert(int32_t UnreadCount, const std::string& SenderText,
                                   const std::string& FolderText) {
-  form_.mailAlerts_.ShowMailAlert(UnreadCount, SenderText, FolderText);
+  quendrel::ShowMailAlert(UnreadCount, SenderText, FolderText);
 }
 
 void FormCheckHost::ProcessMessages() {

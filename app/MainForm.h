@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "app/FormCheckHost.h"
-#include "app/MailAlertStub.h"
 #include "app/OEFolderManagerStub.h"
 #include "toolkit/Form.h"
 #include "tray/TrayIcon.h"
@@ -132,9 +131,6 @@ class TForm1 : public toolkit::TForm {
   int ActivePageIndex() const;
   void SetActivePageIndex(int index);
 
-  // What the checks asked the (not yet built) alert to show.
-  const MailAlertStub& MailAlerts() const { return mailAlerts_; }
-
  private:
   friend class FormCheckHost;
 
@@ -148,7 +144,6 @@ class TForm1 : public toolkit::TForm {
   void QuitProgram();
 
   FormCheckHost checkHost_{*this};
-  MailAlertStub mailAlerts_;
   // Set while FormShow fills the page, see CheckchecktimeChange.
   bool loadingPage_ = false;
 };

@@ -32,6 +32,16 @@ convert -size 16x16 "xc:$key" +antialias -fill '#FFFFFF' -stroke '#404060' -stro
 bell16 '#2F7BFF' '#0A2A80' '#B0D0FF' "$key" "$tmp/t3.png"
 convert "$tmp/t0.png" "$tmp/t1.png" "$tmp/t2.png" "$tmp/t3.png" +append -type TrueColor "BMP3:$art/tray.bmp"
 
+# The popup's strip along its bottom edge, 138 x 3: four bands (72, 22, 22, 22 pixels) of three
+# shades each, top row first. Exact colours, so drawn pixel row by pixel row.
+strip_row() { # four colours
+  convert -size 72x1 "xc:$1" -size 22x1 "xc:$2" -size 22x1 "xc:$3" -size 22x1 "xc:$4" +append "$5"
+}
+strip_row 'rgb(255,255,51)' 'rgb(247,163,16)' 'rgb(51,153,204)' 'rgb(153,204,153)' "$tmp/s0.png"
+strip_row 'rgb(251,218,48)' 'rgb(255,0,0)' 'rgb(51,102,204)' 'rgb(115,188,136)' "$tmp/s1.png"
+strip_row 'rgb(255,204,51)' 'rgb(204,0,0)' 'rgb(43,41,144)' 'rgb(15,141,48)' "$tmp/s2.png"
+convert "$tmp/s0.png" "$tmp/s1.png" "$tmp/s2.png" -append -type TrueColor "BMP3:$art/strip.bmp"
+
 # Window icon: 32 and 16 pixels, transparent around the bell.
 convert -size 32x32 xc:none -fill '#FF9A1F' -stroke '#8A4A00' -strokewidth 1.5 \
   -draw "path 'M 7,23 C 8,14 9,8 16,7 C 23,8 24,14 25,23 Z'" \

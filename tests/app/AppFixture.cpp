@@ -4,6 +4,8 @@
 #include "client/MailClient.h"
 #include "core/Autostart.h"
 #include "core/Settings.h"
+#include "popup/NotifyPopup.h"
+#include "popup/NotifyPopupForm.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registry.h"
 
@@ -20,6 +22,7 @@ AppTest::AppTest() {
 
 AppTest::~AppTest() {
   form_.reset();
+  FreeAlerts();
   toolkit::Application.ProcessMessages();
 }
 
@@ -44,6 +47,27 @@ void AppTest::SetSetting(const char* name, int32_t value) {
 void AppTest::WatchedInboxWithMail() {
   WriteFolder("Inbox.dbx", {Message("Ann", UtcNoon(2024, 3, 5))});
   MakeFolderKey("Inbox.dbx", true);
+}
+
+std::vector<std::string> AppTest::AlertTexts() {
+  std::vector<std::string> texts;
+  for (int i = 0; i < toolkit::Application.ComponentCount(); ++i) {
+    if (auto* alert = dynamic_cast<popup::TNotifyPopup*>(toolkit::Application.Components(i))) {
+      texts.push_back(alert->Text());
+    }
+  }
+  return texts;
+}
+
+void AppTest::FreeAlerts() {
+  for (int i = toolkit::Application.ComponentCount() - 1; i >= 0; --i) {
+    toolkit::TComponent* component = toolkit::Application.Components(i);
+    if (dynamic_cast<popup::TfrmNotifyPopup*>(component) != nullptr ||
+        dynamic_cast<popup::TNotifyPopup*>(component) != nullptr) {
+      component->Free();
+    }
+  }
+  PopupCount = 0;
 }
 
 bool ValueExists(const std::string& path, const std::string& name) {

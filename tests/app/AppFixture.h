@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "tests/core/CoreFixture.h"
@@ -27,6 +28,10 @@ class AppTest : public StoreTest {
   static void SetSetting(const char* name, int32_t value);
   // Inbox.dbx with one unread message from Ann, watched.
   void WatchedInboxWithMail();
+  // The texts of the alerts raised so far (their popup components stay with the application).
+  static std::vector<std::string> AlertTexts();
+  // Frees the alerts' components and popup windows.
+  static void FreeAlerts();
 
   std::unique_ptr<TForm1, toolkit::TComponentDeleter> form_;
   // Registry errors that reached the application's error box (they fail no test here).

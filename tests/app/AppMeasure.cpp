@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     Configure(dir, true);
     Launch();
     std::printf("first check done: %.1f ms after process creation (%.1f ms after main), %d alerts\n",
-                MsSinceProcessStart(), MsSinceProcessStart() - atMain, Form1->MailAlerts().Count());
+                MsSinceProcessStart(), MsSinceProcessStart() - atMain, static_cast<int>(PopupCount));
   } else if (mode == "memory") {
     Configure(dir, true);
     TForm1* form = Launch();

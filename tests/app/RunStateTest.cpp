@@ -60,7 +60,7 @@ TEST_F(RunStateTest, FirstLaunchWritesEveryDefaultAndStaysStopped) {
   EXPECT_EQ(form.TrayIcon1->IconIndex(), 0);
   EXPECT_TRUE(Application.ShowMainForm());
   EXPECT_EQ(PopupCount, 0);
-  EXPECT_EQ(form.MailAlerts().Count(), 0);
+  EXPECT_TRUE(AlertTexts().empty());
   EXPECT_TRUE(errors_.empty());
 }
 
@@ -77,9 +77,9 @@ TEST_F(RunStateTest, LaunchWithStartworkRunsAtOnceInTheTray) {
   EXPECT_FALSE(Application.ShowMainForm());
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(form.OEFolderManager1->Invocations(), 1);
-  // The first check already ran: it alerted on the unread message.
-  EXPECT_EQ(form.MailAlerts().Count(), 1);
-  EXPECT_EQ(form.MailAlerts().LastFolder(), "Inbox");
+  // The first check already ran: it alerted on the unread message, and the popup is on screen.
+  EXPECT_EQ(AlertTexts(), std::vector<std::string>{"You got mail in Inbox"});
+  EXPECT_EQ(PopupCount, 1);
   EXPECT_EQ(form.TrayIcon1->IconIndex(), 3);
 }
 
@@ -146,18 +146,18 @@ TEST_F(RunStateTest, NewMessageEventsCheckOnlyWhileRunning) {
   WatchedInboxWithMail();
 
   form.OEFolderManager1->NewMessage(1, 2);
-  EXPECT_EQ(form.MailAlerts().Count(), 0);
+  EXPECT_TRUE(AlertTexts().empty());
   EXPECT_EQ(form.TrayIcon1->IconIndex(), 0);
 
   form.StartWork();
-  EXPECT_EQ(form.MailAlerts().Count(), 1);
+  EXPECT_EQ(AlertTexts().size(), 1u);
   SetSetting("alwaysalert", 1);
   form.OEFolderManager1->NewMessage(1, 2);
-  EXPECT_EQ(form.MailAlerts().Count(), 2);
+  EXPECT_EQ(AlertTexts().size(), 2u);
 
   form.StopWork();
   form.OEFolderManager1->NewMessage(1, 2);
-  EXPECT_EQ(form.MailAlerts().Count(), 2);
+  EXPECT_EQ(AlertTexts().size(), 2u);
   EXPECT_EQ(form.TrayIcon1->IconIndex(), 1);
 }
 
@@ -197,7 +197,7 @@ TEST_F(RunStateTest, MenuCommandErrorsEndInTheErrorBox) {
   toolkit::Guarded([&form] { form.Start1->Click(); });
   EXPECT_EQ(errors_, std::vector<std::string>{"Invalid data type for 'mailtime'"});
   EXPECT_TRUE(Working);  // entered before the check failed
-  EXPECT_EQ(form.MailAlerts().Count(), 0);
+  EXPECT_TRUE(AlertTexts().empty());
 }
 
 // Ending the program is for good, so each way out runs in a child process of its own.
