@@ -5,10 +5,13 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramGlobals.h"
+#include "store/ComApartment.h"
 #include "toolkit/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using quendrel::toolkit::Application;
+  // Before the window: its folder-manager bridge connects while the window is built.
+  const quendrel::ComApartment com;
   Application.Initialize();
   try {
     Application.CreateForm(quendrel::Form1);
@@ -17,5 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application.HandleException(std::current_exception());
   }
   Application.Run();
+  // The bridge holds proxies into the mail client's process: they go while COM is still up.
+  if (quendrel::Form1 != nullptr) quendrel::Form1->OEFolderManager1->Disconnect();
   return 0;
 }

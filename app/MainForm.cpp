@@ -32,6 +32,9 @@ using namespace toolkit;
 namespace {
 
 constexpr char kNoFolderTicked[] = "Please choose a mailbox for checking at least!";
+// Set once the user has been told that the folder manager cannot be reached; cleared when it
+// answers again, so that losing it later is told again.
+constexpr char kFolderManagerToldValue[] = "foldermanagertold";
 
 void WriteBoxSetting(const SettingDefault& setting, bool ticked) {
   Registry reg;
@@ -67,7 +70,7 @@ void TForm1::FormCreate(TComponent*) {
 }
 
 void TForm1::StartWork() {
-  OEFolderManager1->InvokeFirstMethod();
+  const std::string missing = GreetFolderManager();
   Working = true;
   Timer1->SetEnabled(true);
   TrayIcon1->SetIconIndex(resources::kTrayRunning);
@@ -78,6 +81,31 @@ void TForm1::StartWork() {
   SetSettingControlsEnabled(false);
   TrayIcon1->HideMainWindow();
   CheckMail(checkHost_);
+  if (!missing.empty()) TellFolderManagerMissing(missing);
+}
+
+std::string TForm1::GreetFolderManager() {
+  Registry reg;
+  reg.OpenKey(kProgramKey, true);
+  try {
+    OEFolderManager1->InvokeFirstMethod();
+  } catch (const EOleSysError& error) {
+    return reg.ValueExists(kFolderManagerToldValue) ? std::string() : error.what();
+  }
+  if (reg.ValueExists(kFolderManagerToldValue)) reg.DeleteValue(kFolderManagerToldValue);
+  return {};
+}
+
+void TForm1::TellFolderManagerMissing(const std::string& reason) {
+  {
+    Registry reg;
+    reg.OpenKey(kProgramKey, true);
+    reg.WriteBool(kFolderManagerToldValue, true);
+  }
+  Application.MessageBox("Quendrel cannot reach the mail client's folder manager: " + reason +
+                             ".\n\nNew mail is still found by the timed check and by watching the store "
+                             "folder; the mail client only cannot announce it at once. This note is shown once.",
+                         Application.Title(), MB_OK | MB_ICONINFORMATION);
 }
 
 void TForm1::StopWork() {

@@ -6,8 +6,8 @@
 
 #include "app/FormCheckHost.h"
 #include "app/MailAlertStub.h"
-#include "app/OEFolderManagerStub.h"
 #include "app/TrayIconStub.h"
+#include "store/OEFolderManager.h"
 #include "toolkit/Form.h"
 
 namespace quendrel {
@@ -46,7 +46,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* Exit1 = nullptr;
   toolkit::TMenuItem* About1 = nullptr;
   toolkit::TMenuItem* Quit1 = nullptr;
-  TOEFolderManagerStub* OEFolderManager1 = nullptr;
+  TOEFolderManager* OEFolderManager1 = nullptr;
 
   // The window's body, the banner and the two pages (plain containers until the skinned ones come).
   toolkit::TPanel* skinForm1 = nullptr;
@@ -144,6 +144,10 @@ class TForm1 : public toolkit::TForm {
   void CreateTrayMenu();
   void LoadSettingPage();
   void SetSettingControlsEnabled(bool enabled);
+  // The folder manager's first method; a server that cannot be reached is told once, not as an
+  // error: the timer and the store-folder watcher still find new mail. Returns the text to tell.
+  std::string GreetFolderManager();
+  void TellFolderManagerMissing(const std::string& reason);
   // The shared ending of "Exit", "Quit" and the title bar's "×".
   void QuitProgram();
 

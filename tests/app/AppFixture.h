@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "store/ComApartment.h"
 #include "tests/core/CoreFixture.h"
 #include "tests/support/ErrorBox.h"
 
@@ -28,6 +29,11 @@ class AppTest : public StoreTest {
   // Inbox.dbx with one unread message from Ann, watched.
   void WatchedInboxWithMail();
 
+  // Delivers the folder manager's new-message event through its event sink, as the server does.
+  static void DeliverNewMessage(TForm1& form, int32_t folderId, int32_t newMsgId);
+
+  // The window's folder-manager bridge lives in this thread's apartment.
+  ComApartment com_;
   std::unique_ptr<TForm1> form_;
   // Registry errors that reached the application's error box (they fail no test here).
   CapturedErrors captured_;
