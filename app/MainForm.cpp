@@ -14,6 +14,8 @@
 #include "core/CheckInterval.h"
 #include "core/FolderCatalogue.h"
 #include "core/Settings.h"
+#include "core/FolderNames.h"
+#include "store/StoreLocator.h"
 #include "resources/ResourceNames.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -72,6 +74,8 @@ void TForm1::FormCreate(TComponent*) {
 void TForm1::StartWork() {
   const std::string missing = GreetFolderManager();
   Working = true;
+  // Silent when the folder cannot be watched: the timer remains.
+  storeWatcher_.Start(StoreFolderPath(GetStoreRoot()));
   Timer1->SetEnabled(true);
   TrayIcon1->SetIconIndex(resources::kTrayRunning);
   Button1->SetEnabled(false);
@@ -110,6 +114,7 @@ void TForm1::TellFolderManagerMissing(const std::string& reason) {
 
 void TForm1::StopWork() {
   Working = false;
+  storeWatcher_.Stop();
   Timer1->SetEnabled(false);
   TrayIcon1->SetIconIndex(resources::kTrayStopped);
   Button1->SetEnabled(true);
@@ -131,6 +136,15 @@ void TForm1::Timer1Timer(TComponent*) {
 
 void TForm1::OEFolderManager1NewMessage(TComponent*, int32_t, int32_t) {
   if (Working) CheckMailOnEvent(checkHost_);
+}
+
+void TForm1::StoreFolderChanged() {
+  if (!Working) return;
+  try {
+    CheckMailOnStoreChange(checkHost_);
+  } catch (...) {
+    Application.HandleException(std::current_exception());
+  }
 }
 
 void TForm1::FormClose(TComponent*, TCloseAction& Action) {

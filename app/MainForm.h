@@ -7,6 +7,7 @@
 #include "app/FormCheckHost.h"
 #include "app/MailAlertStub.h"
 #include "app/TrayIconStub.h"
+#include "core/StoreFolderWatcher.h"
 #include "store/OEFolderManager.h"
 #include "toolkit/Form.h"
 
@@ -94,6 +95,9 @@ class TForm1 : public toolkit::TForm {
   void Timer1Timer(toolkit::TComponent* Sender);
   void FormClose(toolkit::TComponent* Sender, toolkit::TCloseAction& Action);
   void OEFolderManager1NewMessage(toolkit::TComponent* Sender, int32_t folderId, int32_t newMsgId);
+  // The store folder changed (settled): the event's check, alerting only on new mail.
+  void StoreFolderChanged();
+  bool WatchingStoreFolder() const { return storeWatcher_.Watching(); }
 
   // The "Setting" page.
   void FormShow(toolkit::TComponent* Sender);
@@ -152,6 +156,7 @@ class TForm1 : public toolkit::TForm {
   void QuitProgram();
 
   FormCheckHost checkHost_{*this};
+  StoreFolderWatcher storeWatcher_{[this] { StoreFolderChanged(); }};
   MailAlertStub mailAlerts_;
   // Set while FormShow fills the page, see CheckchecktimeChange.
   bool loadingPage_ = false;
