@@ -20,5 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application.HandleException(std::current_exception());
   }
   Application.Run();
+  // The bridge holds proxies into the mail client's process: they go while COM is still up.
+  if (quendrel::Form1 != nullptr) quendrel::Form1->OEFolderManager1->Disconnect();
   return 0;
 }

@@ -14,6 +14,8 @@
 #include "core/CheckInterval.h"
 #include "core/FolderCatalogue.h"
 #include "core/Settings.h"
+#include "core/FolderNames.h"
+#include "store/StoreLocator.h"
 #include "resources/ResourceNames.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -32,6 +34,9 @@ using namespace toolkit;
 namespace {
 
 constexpr char kNoFolderTicked[] = "Please choose a mailbox for checking at least!";
+// Set once the user has been told that the folder manager cannot be reached; cleared when it
+// answers again, so that losing it later is told again.
+constexpr char kFolderManagerToldValue[] = "foldermanagertold";
 
 void WriteBoxSetting(const SettingDefault& setting, bool ticked) {
   Registry reg;
@@ -67,8 +72,10 @@ void TForm1::FormCreate(TComponent*) {
 }
 
 void TForm1::StartWork() {
-  OEFolderManager1->InvokeFirstMethod();
+  const std::string missing = GreetFolderManager();
   Working = true;
+  // Silent when the folder cannot be watched: the timer remains.
+  storeWatcher_.Start(StoreFolderPath(GetStoreRoot()));
   Timer1->SetEnabled(true);
   TrayIcon1->SetIconIndex(resources::kTrayRunning);
   Button1->SetEnabled(false);
@@ -78,10 +85,36 @@ void TForm1::StartWork() {
   SetSettingControlsEnabled(false);
   TrayIcon1->HideMainWindow();
   CheckMail(checkHost_);
+  if (!missing.empty()) TellFolderManagerMissing(missing);
+}
+
+std::string TForm1::GreetFolderManager() {
+  Registry reg;
+  reg.OpenKey(kProgramKey, true);
+  try {
+    OEFolderManager1->InvokeFirstMethod();
+  } catch (const EOleSysError& error) {
+    return reg.ValueExists(kFolderManagerToldValue) ? std::string() : error.what();
+  }
+  if (reg.ValueExists(kFolderManagerToldValue)) reg.DeleteValue(kFolderManagerToldValue);
+  return {};
+}
+
+void TForm1::TellFolderManagerMissing(const std::string& reason) {
+  {
+    Registry reg;
+    reg.OpenKey(kProgramKey, true);
+    reg.WriteBool(kFolderManagerToldValue, true);
+  }
+  Application.MessageBox("Quendrel cannot reach the mail client's folder manager: " + reason +
+                             ".\n\nNew mail is still found by the timed check and by watching the store "
+                             "folder; the mail client only cannot announce it at once. This note is shown once.",
+                         Application.Title(), MB_OK | MB_ICONINFORMATION);
 }
 
 void TForm1::StopWork() {
   Working = false;
+  storeWatcher_.Stop();
   Timer1->SetEnabled(false);
   TrayIcon1->SetIconIndex(resources::kTrayStopped);
   Button1->SetEnabled(true);
@@ -103,6 +136,15 @@ void TForm1::Timer1Timer(TComponent*) {
 
 void TForm1::OEFolderManager1NewMessage(TComponent*, int32_t, int32_t) {
   if (Working) CheckMailOnEvent(checkHost_);
+}
+
+void TForm1::StoreFolderChanged() {
+  if (!Working) return;
+  try {
+    CheckMailOnStoreChange(checkHost_);
+  } catch (...) {
+    Application.HandleException(std::current_exception());
+  }
 }
 
 void TForm1::FormClose(TComponent*, TCloseAction& Action) {

@@ -5,7 +5,8 @@
 #include <cstdint>
 
 #include "app/FormCheckHost.h"
-#include "app/OEFolderManagerStub.h"
+#include "core/StoreFolderWatcher.h"
+#include "store/OEFolderManager.h"
 #include "toolkit/Form.h"
 #include "tray/TrayIcon.h"
 
@@ -45,7 +46,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* Exit1 = nullptr;
   toolkit::TMenuItem* About1 = nullptr;
   toolkit::TMenuItem* Quit1 = nullptr;
-  TOEFolderManagerStub* OEFolderManager1 = nullptr;
+  TOEFolderManager* OEFolderManager1 = nullptr;
 
   // The window's body, the banner and the two pages (plain containers until the skinned ones come).
   toolkit::TPanel* skinForm1 = nullptr;
@@ -93,6 +94,9 @@ class TForm1 : public toolkit::TForm {
   void Timer1Timer(toolkit::TComponent* Sender);
   void FormClose(toolkit::TComponent* Sender, toolkit::TCloseAction& Action);
   void OEFolderManager1NewMessage(toolkit::TComponent* Sender, int32_t folderId, int32_t newMsgId);
+  // The store folder changed (settled): the event's check, alerting only on new mail.
+  void StoreFolderChanged();
+  bool WatchingStoreFolder() const { return storeWatcher_.Watching(); }
 
   // The "Setting" page.
   void FormShow(toolkit::TComponent* Sender);
@@ -140,10 +144,15 @@ class TForm1 : public toolkit::TForm {
   void CreateTrayMenu();
   void LoadSettingPage();
   void SetSettingControlsEnabled(bool enabled);
+  // The folder manager's first method; a server that cannot be reached is told once, not as an
+  // error: the timer and the store-folder watcher still find new mail. Returns the text to tell.
+  std::string GreetFolderManager();
+  void TellFolderManagerMissing(const std::string& reason);
   // The shared ending of "Exit", "Quit" and the title bar's "×".
   void QuitProgram();
 
   FormCheckHost checkHost_{*this};
+  StoreFolderWatcher storeWatcher_{[this] { StoreFolderChanged(); }};
   // Set while FormShow fills the page, see CheckchecktimeChange.
   bool loadingPage_ = false;
 };

@@ -109,8 +109,13 @@ void TForm1::CreateComponents() {
   TrayIcon1->OnClick = [this](TComponent* sender) { TrayIcon1Click(sender); };
   TrayIcon1->EndLoading();
 
-  OEFolderManager1 = new TOEFolderManagerStub(this);
+  OEFolderManager1 = new TOEFolderManager(this);
   OEFolderManager1->SetName("OEFolderManager1");
+  OEFolderManager1->AutoConnect = true;
+  OEFolderManager1->ConnectKind = ckRunningOrNew;
+  // Connects once the window is built (EndLoading below).
+  OEFolderManager1->BeginLoading();
+  OEFolderManager1->OnHandlerError = [](const std::exception_ptr& error) { Application.HandleException(error); };
   OEFolderManager1->OnNewMessage = [this](TComponent* sender, int32_t folderId, int32_t newMsgId) {
     OEFolderManager1NewMessage(sender, folderId, newMsgId);
   };
@@ -130,6 +135,8 @@ void TForm1::CreateComponents() {
   TabSheet2->SetEnabled(false);
   CreateSettingPage();
   CreateAboutPage();
+
+  OEFolderManager1->EndLoading();
 
   OnCreate = [this](TComponent* sender) { FormCreate(sender); };
   OnShow = [this](TComponent* sender) { FormShow(sender); };

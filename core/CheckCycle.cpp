@@ -93,4 +93,12 @@ void CheckMailOnEvent(CheckHost& host) {
   CheckWatchedFolders(reg, alwaysAlert, host);
 }
 
+void CheckMailOnStoreChange(CheckHost& host) {
+  toolkit::Registry reg;
+  reg.OpenKey(kProgramKey, true);
+  ReadOrCreateSetting(reg, kAlwaysSound);
+  ReadOrCreateSetting(reg, kAlwaysAlert);
+  CheckWatchedFolders(reg, false, host);
+}
+
 }  // namespace quendrel

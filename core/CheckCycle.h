@@ -14,6 +14,10 @@ void CheckMail(CheckHost& host);
 // refresh and no mail client.
 void CheckMailOnEvent(CheckHost& host);
 
+// The event's check started by a change in the store folder: alerts only for a folder whose latest
+// unread message is new, never every time (alwaysalert), so edits such as marking mail read stay quiet.
+void CheckMailOnStoreChange(CheckHost& host);
+
 // Examines every watched folder key below the program key open in reg, remembers each folder's
 // latest unread message and alerts on folders with new mail (or any unread mail with AlwaysAlert).
 // A key that is gone by the time its turn comes (a nested check dropped it) is skipped, not created.

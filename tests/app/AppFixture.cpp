@@ -17,6 +17,8 @@ AppTest::AppTest() {
   // Every Windows installation has the per-user Run key; the program opens it, never creates it.
   toolkit::Registry reg;
   reg.OpenKey(std::string("\\") + kRunKey, true);
+  // No folder-manager server answers in these tests: its one-time note was already given.
+  SetSetting("foldermanagertold", 1);
   toolkit::Application.SetShowMainForm(true);
 }
 
@@ -31,6 +33,17 @@ TForm1& AppTest::Launch() {
   form_.reset(new TForm1(nullptr));  // owned from here on
   form_->DoCreate();
   return *form_;
+}
+
+void AppTest::DeliverNewMessage(TForm1& form, int32_t folderId, int32_t newMsgId) {
+  VARIANT args[2];
+  args[0].vt = VT_I4;  // last argument first
+  args[0].lVal = newMsgId;
+  args[1].vt = VT_I4;
+  args[1].lVal = folderId;
+  DISPPARAMS params{args, nullptr, 2, 0};
+  form.OEFolderManager1->EventSink()->Invoke(kOnNewMessage, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
+                                             nullptr, nullptr);
 }
 
 void AppTest::QuietMailClient() {

@@ -76,7 +76,6 @@ TEST_F(RunStateTest, LaunchWithStartworkRunsAtOnceInTheTray) {
   EXPECT_EQ(form.Timer1->Interval(), 300000u);
   EXPECT_FALSE(Application.ShowMainForm());
   EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(form.OEFolderManager1->Invocations(), 1);
   // The first check already ran: it alerted on the unread message, and the popup is on screen.
   EXPECT_EQ(AlertTexts(), std::vector<std::string>{"You got mail in Inbox"});
   EXPECT_EQ(PopupCount, 1);
@@ -145,20 +144,45 @@ TEST_F(RunStateTest, NewMessageEventsCheckOnlyWhileRunning) {
   TForm1& form = Launch();
   WatchedInboxWithMail();
 
-  form.OEFolderManager1->NewMessage(1, 2);
+  DeliverNewMessage(form, 1, 2);
   EXPECT_TRUE(AlertTexts().empty());
   EXPECT_EQ(form.TrayIcon1->IconIndex(), 0);
 
   form.StartWork();
   EXPECT_EQ(AlertTexts().size(), 1u);
   SetSetting("alwaysalert", 1);
-  form.OEFolderManager1->NewMessage(1, 2);
+  DeliverNewMessage(form, 1, 2);
   EXPECT_EQ(AlertTexts().size(), 2u);
 
   form.StopWork();
-  form.OEFolderManager1->NewMessage(1, 2);
+  DeliverNewMessage(form, 1, 2);
   EXPECT_EQ(AlertTexts().size(), 2u);
   EXPECT_EQ(form.TrayIcon1->IconIndex(), 1);
+}
+
+// Without a folder-manager server the program runs on its timer; the user is told once, not at
+// every start, and told again only after the server has answered in between.
+TEST_F(RunStateTest, MissingFolderManagerIsToldOnceAndWatchingStarts) {
+  QuietMailClient();
+  {
+    toolkit::Registry reg;
+    reg.OpenKey(kProgramKey, true);
+    reg.DeleteValue("foldermanagertold");
+  }
+  SetSetting("startwork", 1);
+  WatchedInboxWithMail();
+  std::string told = AnswerMessageBox([&] { Launch(); });
+  EXPECT_NE(told.find("cannot reach the mail client's folder manager"), std::string::npos) << told;
+  EXPECT_NE(told.find("0x8"), std::string::npos) << told;  // the system's reason with its code
+  ExpectState(form(), true);
+  EXPECT_EQ(form().MailAlerts().Count(), 1);  // the first check ran all the same
+  EXPECT_TRUE(ValueExists(kProgramKey, "foldermanagertold"));
+
+  form().StopWork();
+  EXPECT_EQ(AnswerMessageBox([&] { form().StartWork(); }), "");
+  EXPECT_TRUE(Working);
+  EXPECT_EQ(AnswerMessageBox([&] { Launch(); }), "");  // the next program start
+  EXPECT_TRUE(errors_.empty());
 }
 
 TEST_F(RunStateTest, TitleBarMinimizeGreysTheIconOnlyWhenStopped) {

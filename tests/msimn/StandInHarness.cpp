@@ -32,6 +32,19 @@ StandInAppPath::~StandInAppPath() { UnregisterStandInAppPath(); }
 
 void UnregisterStandInAppPath() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAppPathKey); }
 
+namespace {
+
+bool RunStandInCommand(const char* arguments) {
+  StandInProcess command;
+  return command.Start(arguments) && command.WaitForExit(std::chrono::seconds(20)) && command.ExitCode() == 0;
+}
+
+}  // namespace
+
+StandInComServer::StandInComServer() : registered_(RunStandInCommand("--regserver")) {}
+
+StandInComServer::~StandInComServer() { RunStandInCommand("--unregserver"); }
+
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!done()) {

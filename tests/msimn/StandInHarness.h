@@ -36,6 +36,21 @@ private:
   bool registered_ = false;
 };
 
+// Registers msimn.exe as the mail store's folder-manager COM server (class and type library under
+// HKLM) for the object's lifetime. Left behind, it would let any later test's program start a
+// client through COM.
+class StandInComServer {
+public:
+  StandInComServer();
+  ~StandInComServer();
+  StandInComServer(const StandInComServer&) = delete;
+  StandInComServer& operator=(const StandInComServer&) = delete;
+  bool Registered() const { return registered_; }
+
+private:
+  bool registered_ = false;
+};
+
 // Removes any App Paths registration of msimn.exe, so that the shell cannot start a client.
 void UnregisterStandInAppPath();
 

@@ -20,4 +20,6 @@ winexe=$(winepath -w "$exe" 2>/dev/null </dev/null)
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\msimn.exe'
 wine reg add "$key" /ve /t REG_SZ /d "$winexe" /f </dev/null >/dev/null 2>&1
 wine reg add "$key" /v Path /t REG_SZ /d "${winexe%\\*}" /f </dev/null >/dev/null 2>&1
+# The folder manager it serves: class and type library (HKLM; Wine ignores per-user classes).
+wine "$exe" --regserver </dev/null >/dev/null 2>&1 || echo "register-standin: --regserver failed" >&2
 echo "registered msimn.exe -> $winexe"

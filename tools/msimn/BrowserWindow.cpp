@@ -161,6 +161,7 @@ void BrowserWindow::OnReceiveStep() {
   counts_ = mailbox_.CountInbox();
   SetLastAction("Send/Receive: received " + std::to_string(receivedInBatch_) + " message(s)");
   log_.Append("received " + std::to_string(receivedInBatch_) + " inbox=" + std::to_string(counts_.total));
+  if (receivedInBatch_ > 0 && OnMailStored) OnMailStored(nextSequence_ - 1);
 }
 
 void BrowserWindow::SetLastAction(std::string action) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "tools/msimn/CommandLog.h"
@@ -23,6 +24,9 @@ public:
                 std::string storeOrigin);
   BrowserWindow(const BrowserWindow&) = delete;
   BrowserWindow& operator=(const BrowserWindow&) = delete;
+
+  // After each Send/Receive that stored mail: the sequence number of the last message stored.
+  std::function<void(uint32_t lastSequence)> OnMailStored;
 
   // Registers the class and creates the window; false when Win32 refuses. The window owns its menu.
   bool Create(HINSTANCE instance, int showCommand);

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "tools/msimn/BrowserWindow.h"
+#include "store/ComApartment.h"
 #include "tools/msimn/CommandLog.h"
+#include "tools/msimn/FolderManagerServer.h"
 #include "tools/msimn/Mailbox.h"
 #include "tools/msimn/StandInOptions.h"
 #include "tools/msimn/StoreFolder.h"
@@ -15,6 +17,9 @@
 namespace {
 
 using namespace quendrel::standin;
+
+// The folder id the stand-in's events name for Inbox (the program ignores it).
+constexpr int32_t kInboxFolderId = 1;
 
 std::string EnvironmentValue(const char* name) {
   DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
@@ -66,6 +71,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Tell(HelpText(), false, log, logging);
     return 0;
   }
+  const quendrel::ComApartment com;
+  if (parsed.options.registerServer || parsed.options.unregisterServer) {
+    const std::string error = parsed.options.registerServer ? RegisterServer() : UnregisterServer();
+    if (!error.empty()) {
+      Tell("msimn: " + error + "\n", true, log, logging);
+      return 1;
+    }
+    log.Append(parsed.options.registerServer ? "registered the folder manager" : "unregistered the folder manager");
+    return 0;
+  }
 
   // Like the real client: a second start brings the running window back and leaves.
   if (HWND running = FindWindowA(kBrowserClassName, nullptr)) {
@@ -91,13 +106,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Tell("msimn: cannot create the main window\n", true, log, logging);
     return 1;
   }
-  log.Append("started pid=" + std::to_string(GetCurrentProcessId()) + " store=" + store.path);
+  log.Append("started pid=" + std::to_string(GetCurrentProcessId()) + " store=" + store.path +
+             (parsed.options.embedding ? " by COM" : ""));
+
+  // Without the server the client still works; the log says why no events come.
+  FolderManagerServer folderManager;
+  if (std::string error = folderManager.Start(); !error.empty()) {
+    log.Append("folder manager not served: " + error);
+  }
+  window.OnMailStored = [&](uint32_t lastSequence) {
+    const int told = folderManager.FireNewMessage(kInboxFolderId, static_cast<int32_t>(lastSequence));
+    log.Append("OnNewMessage " + std::to_string(lastSequence) + " to " + std::to_string(told));
+  };
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  folderManager.Stop();
   log.Append("exited");
   return static_cast<int>(message.wParam);
 }

@@ -23,6 +23,12 @@ ParseResult ParseStandInOptions(const std::vector<std::string>& args) {
     const bool hasValue = i + 1 < args.size();
     if (arg == "--help" || arg == "-h" || arg == "/?") {
       result.options.help = true;
+    } else if (arg == "--regserver") {
+      result.options.registerServer = true;
+    } else if (arg == "--unregserver") {
+      result.options.unregisterServer = true;
+    } else if (arg == "-Embedding" || arg == "/Embedding") {
+      result.options.embedding = true;
     } else if (arg == "--receive") {
       if (!hasValue) return {{}, "--receive needs a count"};
       auto count = ParseCount(args[++i]);
@@ -48,11 +54,15 @@ std::string HelpText() {
          "  --store DIR   keep the store in DIR (also: environment QUENDREL_STANDIN_STORE);\n"
          "                otherwise HKCU\\Software\\Microsoft\\Outlook Express \"Store Root\",\n"
          "                created below %LOCALAPPDATA% when missing\n"
+         "  --regserver   register the folder-manager COM server (class and type library, HKLM)\n"
+         "  --unregserver remove that registration\n"
          "  --help        this text\n"
          "\n"
          "Send/Receive: menu item or WM_COMMAND 40193. Each command and its lParam is appended to the\n"
          "file named by the environment variable QUENDREL_STANDIN_LOG, if set.\n"
-         "A second start shows the running window and exits.\n";
+         "A second start shows the running window and exits.\n"
+         "While it runs it serves the mail store's folder manager (COM, running object) and tells\n"
+         "subscribers OnNewMessage after each Send/Receive that stored mail.\n";
 }
 
 }  // namespace quendrel::standin

@@ -16,6 +16,9 @@ struct StandInOptions {
   std::optional<uint32_t> receive;  // messages per Send/Receive; unset: registry, else the default
   std::string storeFolder;          // empty: the mail client's registry settings decide
   bool help = false;
+  bool registerServer = false;    // --regserver: the folder-manager class and type library into HKLM
+  bool unregisterServer = false;  // --unregserver
+  bool embedding = false;         // -Embedding: started by COM for the folder manager
 };
 
 struct ParseResult {
@@ -23,7 +26,8 @@ struct ParseResult {
   std::string error;  // empty when the command line was understood
 };
 
-// Parses the arguments after the program name: --receive N, --store DIR, --help (also /? and -h).
+// Parses the arguments after the program name: --receive N, --store DIR, --help (also /? and -h),
+// --regserver, --unregserver, and -Embedding (or /Embedding) that COM adds when it starts the server.
 ParseResult ParseStandInOptions(const std::vector<std::string>& args);
 
 // Text shown for --help and in the window.
