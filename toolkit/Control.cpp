@@ -28,8 +28,28 @@ TShiftState KeyboardShiftState() {
   return shift;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
-  WindowProc = [this](TMessage& message) { WndProc(message); };
+struct TWndHookNode {
+  TWndHook hook;
+  bool removed = false;
+};
+
+struct TWndHookChain {
+  std::vector<std::shared_ptr<TWndHookNode>> hooks;  // oldest first
+};
+
+void TWndNext::operator()(TMessage& message) const { control_->RunHooks(*hooks_, below_, message); }
+
+void TWndHookOwner::Remove() {
+  if (!node_) return;
+  node_->removed = true;
+  if (auto chain = chain_.lock()) std::erase(chain->hooks, node_);
+  node_.reset();
+  chain_.reset();
+}
+
+bool TWndHookOwner::Installed() const { return node_ && !node_->removed && !chain_.expired(); }
+
+TControl::TControl(TComponent* owner) : TComponent(owner), hooks_(std::make_shared<TWndHookChain>()) {
   font_.OnChange = [this](TFont&) { FontChanged(); };
 }
 
@@ -255,12 +275,35 @@ void TControl::SetText(const std::string& text) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
-  if (WindowProc) {
-    WindowProc(message);
-  } else {
-    WndProc(message);
-  }
+  WindowProc(message);
   return message.Result;
+}
+
+TWndHookOwner TControl::HookWindowProc(TWndHook hook) {
+  auto node = std::make_shared<TWndHookNode>(TWndHookNode{std::move(hook)});
+  hooks_->hooks.push_back(node);
+  return TWndHookOwner(hooks_, std::move(node));
+}
+
+void TControl::WindowProc(TMessage& message) {
+  if (hooks_->hooks.empty()) {
+    WndProc(message);
+    return;
+  }
+  // A snapshot: hooks installed while this message runs see the next one; removed ones are
+  // skipped (and stay alive until the message is done, should one remove itself).
+  const std::vector<std::shared_ptr<TWndHookNode>> hooks = hooks_->hooks;
+  RunHooks(hooks, hooks.size(), message);
+}
+
+void TControl::RunHooks(const std::vector<std::shared_ptr<TWndHookNode>>& hooks, size_t below, TMessage& message) {
+  while (below > 0) {
+    const TWndHookNode& node = *hooks[--below];
+    if (node.removed) continue;
+    node.hook(message, TWndNext(this, &hooks, below));
+    return;
+  }
+  WndProc(message);
 }
 
 void TControl::Invalidate() {

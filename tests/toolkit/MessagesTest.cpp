@@ -63,8 +63,7 @@ TEST(MessagesTest, NestedProcessMessagesHandlesEachMessageOnce) {
   std::vector<int> handled;
   int depth = 0;
   int deepest = 0;
-  TWndMethod original = form->WindowProc;
-  form->WindowProc = [&](TMessage& message) {
+  TWndHookOwner hook = form->HookWindowProc([&](TMessage& message, const TWndNext& next) {
     if (message.Msg == WM_APP) {
       handled.push_back(static_cast<int>(message.WParam));
       ++depth;
@@ -74,13 +73,12 @@ TEST(MessagesTest, NestedProcessMessagesHandlesEachMessageOnce) {
       --depth;
       return;
     }
-    original(message);
-  };
+    next(message);
+  });
   for (int i = 0; i < 5; ++i) PostMessageA(form->Handle(), WM_APP, i, 0);
   Application.ProcessMessages();
   EXPECT_EQ(handled, (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(deepest, 2);
-  form->WindowProc = original;
 }
 
 // A graphic control that counts what reaches it.
@@ -135,11 +133,10 @@ TEST(MessagesTest, WindowedControlsGetEnterAndLeaveMessages) {
   panel->SetParent(form);
   form->Show();
   std::vector<UINT> seen;
-  TWndMethod original = panel->WindowProc;
-  panel->WindowProc = [&](TMessage& message) {
+  TWndHookOwner hook = panel->HookWindowProc([&](TMessage& message, const TWndNext& next) {
     if (message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) seen.push_back(message.Msg);
-    original(message);
-  };
+    next(message);
+  });
   SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
   SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, At(6, 5));
   SendMessageA(panel->Handle(), WM_MOUSELEAVE, 0, 0);
@@ -147,7 +144,6 @@ TEST(MessagesTest, WindowedControlsGetEnterAndLeaveMessages) {
   EXPECT_EQ(seen[0], CM_MOUSEENTER);
   EXPECT_EQ(seen[1], CM_MOUSELEAVE);
   EXPECT_FALSE(panel->MouseInControl());
-  panel->WindowProc = original;
 }
 
 TEST(MessagesTest, CloseActionsDecideWhatHappensToTheForm) {
@@ -250,17 +246,16 @@ TEST(MessagesTest, ReplacedWindowProcSeesNonClientMessages) {
   TComponent owner(nullptr);
   TForm* form = NewForm(&owner);
   form->Show();
-  TWndMethod original = form->WindowProc;
   // The way a skinned frame takes over hit-testing: answer some, pass the rest on.
-  form->WindowProc = [&original](TMessage& message) {
+  TWndHookOwner hook = form->HookWindowProc([](TMessage& message, const TWndNext& next) {
     if (message.Msg == WM_NCHITTEST) {
       message.Result = HTCAPTION;
       return;
     }
-    original(message);
-  };
+    next(message);
+  });
   EXPECT_EQ(SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCAPTION);
-  form->WindowProc = original;
+  hook.Remove();
   EXPECT_EQ(SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCLIENT);
 }
 
