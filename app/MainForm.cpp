@@ -15,6 +15,7 @@
 #include "core/FolderCatalogue.h"
 #include "core/Settings.h"
 #include "resources/ResourceNames.h"
+#include "sizing/FormScaler.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -52,6 +53,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate(TComponent*) {
+  FormScaler1->FormLoaded();
   PopupCount = 0;
   UpdateFolderKeys(FullDefaults());
   Registry reg;

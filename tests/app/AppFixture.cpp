@@ -4,6 +4,7 @@
 #include "client/MailClient.h"
 #include "core/Autostart.h"
 #include "core/Settings.h"
+#include "sizing/FormScaler.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registry.h"
 
@@ -26,6 +27,8 @@ AppTest::~AppTest() {
 TForm1& AppTest::Launch() {
   form_.reset();
   form_ = std::make_unique<TForm1>(nullptr);
+  // The layout under test is the one of the screen the window was designed for.
+  form_->FormScaler1->SetScreenSource([] { return sizing::SizeI{800, 600}; });
   form_->DoCreate();
   return *form_;
 }
