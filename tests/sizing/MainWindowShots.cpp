@@ -15,6 +15,8 @@
 #include "tests/support/PrivateRegistry.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Label.h"
 #include "toolkit/RenderToBitmap.h"
 
 namespace {
@@ -86,6 +88,9 @@ int main(int argc, char** argv) {
   std::fprintf(out, "screen %dx%d\nwindow %d,%d %dx%d client %dx%d (expected client %dx%d)\n", sw, sh, form.Left(),
                form.Top(), form.Width(), form.Height(), form.ClientWidth(), form.ClientHeight(), wantW, wantH);
   int bad = ReportCutOff(form, out);
+  std::fprintf(out, "fonts: check box %d pt (%s, %dx%d), every-label %d pt\n", form.Checkalwayssound->Font().Size(),
+               form.Checkalwayssound->Font().Name().c_str(), form.Checkalwayssound->Width(),
+               form.Checkalwayssound->Height(), form.Label2 ? form.Label2->Font().Size() : 0);
   const bool sized = form.ClientWidth() == wantW && form.ClientHeight() == wantH;
 
   toolkit::TBitmap window;
