@@ -17,6 +17,7 @@
 #include "core/FolderNames.h"
 #include "store/StoreLocator.h"
 #include "resources/ResourceNames.h"
+#include "sizing/FormScaler.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -57,6 +58,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate(TComponent*) {
+  FormScaler1->FormLoaded();
   PopupCount = 0;
   UpdateFolderKeys(FullDefaults());
   Registry reg;

@@ -25,6 +25,9 @@ class TPopupMenu;
 class TSpinEditInteger;
 class TTimer;
 }  // namespace toolkit
+namespace sizing {
+class TFormScaler;
+}  // namespace sizing
 
 class TForm1 : public toolkit::TForm {
  public:
@@ -47,6 +50,8 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* About1 = nullptr;
   toolkit::TMenuItem* Quit1 = nullptr;
   TOEFolderManager* OEFolderManager1 = nullptr;
+  // Keeps the window's controls, fonts and pictures in proportion on any screen and window size.
+  sizing::TFormScaler* FormScaler1 = nullptr;
 
   // The window's body, the banner and the two pages (plain containers until the skinned ones come).
   toolkit::TPanel* skinForm1 = nullptr;

@@ -5,6 +5,8 @@
 
 #include "app/MainForm.h"
 #include "resources/ResourceNames.h"
+#include "sizing/FormScaler.h"
+#include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/CheckListBox.h"
@@ -137,6 +139,14 @@ void TForm1::CreateComponents() {
   CreateAboutPage();
 
   OEFolderManager1->EndLoading();
+
+  // Laid out for an 800 × 600 screen; it records the window when it is complete (FormCreate).
+  FormScaler1 = new sizing::TFormScaler(this);
+  FormScaler1->SetName("FormScaler1");
+  FormScaler1->SetDesignScreenWidth(800);
+  FormScaler1->SetDesignScreenHeight(600);
+  FormScaler1->SetAnchorMode(sizing::amIgnoreAnchors);
+  FormScaler1->SetProcessFonts(sizing::pfOnControlSize);
 
   OnCreate = [this](TComponent* sender) { FormCreate(sender); };
   OnShow = [this](TComponent* sender) { FormShow(sender); };

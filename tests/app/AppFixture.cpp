@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "popup/NotifyPopup.h"
 #include "popup/NotifyPopupForm.h"
+#include "sizing/FormScaler.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registry.h"
 
@@ -31,6 +32,8 @@ AppTest::~AppTest() {
 TForm1& AppTest::Launch() {
   form_.reset();
   form_.reset(new TForm1(nullptr));  // owned from here on
+  // The layout under test is the one of the screen the window was designed for.
+  form_->FormScaler1->SetScreenSource([] { return sizing::SizeI{800, 600}; });
   form_->DoCreate();
   return *form_;
 }
