@@ -8,6 +8,7 @@
 #include "app/MailAlertStub.h"
 #include "app/OEFolderManagerStub.h"
 #include "app/TrayIconStub.h"
+#include "skin/SkinPopupMenu.h"
 #include "toolkit/Form.h"
 
 namespace quendrel {
@@ -36,7 +37,7 @@ class TForm1 : public toolkit::TForm {
   TTrayIconStub* TrayIcon1 = nullptr;
   toolkit::TImageList* ImageList1 = nullptr;
   toolkit::TTimer* Timer1 = nullptr;
-  toolkit::TPopupMenu* PopupMenu1 = nullptr;
+  skin::TSkinPopupMenu* PopupMenu1 = nullptr;
   toolkit::TMenuItem* Start1 = nullptr;
   toolkit::TMenuItem* Stop1 = nullptr;
   toolkit::TMenuItem* ShowOutlookExpress1 = nullptr;

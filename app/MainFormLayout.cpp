@@ -224,8 +224,22 @@ void TForm1::CreateSettingPage() {
 }
 
 void TForm1::CreateTrayMenu() {
-  PopupMenu1 = new TPopupMenu(this);
+  PopupMenu1 = new skin::TSkinPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");
+  PopupMenu1->SetUIStyle(skin::TSkinUIStyle::WinXP);
+  PopupMenu1->SetMenuItemHeight(21);
+  PopupMenu1->SetSeparatorHeight(5);
+  PopupMenu1->SetBarWidth(26);
+  PopupMenu1->BarColor = clBackground;
+  PopupMenu1->Color = clWhite;
+  PopupMenu1->SeparatorColor = 0x848284;
+  PopupMenu1->SelectedBorderColor = 0xC66931;
+  PopupMenu1->SelectedColor = 0xEFD3C6;
+  PopupMenu1->SelectedFontColor = clBlack;
+  PopupMenu1->FontColor = clBlack;
+  PopupMenu1->FlatMenu = false;
+  PopupMenu1->UseSystemFont = true;
+  PopupMenu1->SetMenuAnimation(maBottomToTop);
   struct ItemSpec {
     TMenuItem*& item;
     const char* name;
