@@ -6,9 +6,12 @@
 #include "app/MainForm.h"
 #include "app/ProgramGlobals.h"
 #include "toolkit/Application.h"
+#include "toolkit/Com.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using quendrel::toolkit::Application;
+  // First made, last gone: Run frees the forms (tray icon, store event bridge) while it lives.
+  const quendrel::toolkit::ComApartment com;
   Application.Initialize();
   try {
     Application.CreateForm(quendrel::Form1);

@@ -5,7 +5,6 @@
 
 #include "app/MainForm.h"
 #include "resources/ResourceNames.h"
-#include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/CheckListBox.h"
@@ -262,14 +261,7 @@ void TForm1::CreateTrayMenu() {
     row.item->SetName(row.name);
     row.item->SetCaption(row.caption);
     auto handler = row.handler;
-    // The menu's window procedure lets exceptions through; a failing command ends in the error box.
-    row.item->OnClick = [this, handler](TComponent* sender) {
-      try {
-        (this->*handler)(sender);
-      } catch (...) {
-        Application.HandleException(std::current_exception());
-      }
-    };
+    row.item->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
     PopupMenu1->Items().Add(row.item);
   }
   Stop1->SetEnabled(false);

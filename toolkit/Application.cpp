@@ -1,7 +1,9 @@
 #include "toolkit/Application.h"
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 #include "toolkit/WindowClass.h"
 
@@ -17,12 +19,17 @@ TApplication::TApplication() : TComponent(nullptr) {}
 
 TApplication::~TApplication() {
   // Forms first (they are owned windows of ours), then the window itself.
-  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
-  mainForm_ = nullptr;
+  DestroyComponents();
   if (handle_ != nullptr) {
     SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
   }
+}
+
+void TApplication::DestroyComponents() {
+  while (ComponentCount() > 0) Components(ComponentCount() - 1)->Free();
+  mainForm_ = nullptr;
+  released_.clear();
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -55,12 +62,7 @@ void TApplication::ShowTaskbarWindow() {
 LRESULT CALLBACK TApplication::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (app == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  try {
-    return app->WndProc(msg, wParam, lParam);
-  } catch (...) {
-    app->HandleException(std::current_exception());
-    return 0;
-  }
+  return GuardedWndProc(app, [&] { return app->WndProc(msg, wParam, lParam); });
 }
 
 LRESULT TApplication::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -142,12 +144,17 @@ bool TApplication::HandleMessage() {
     terminated_ = true;
     return true;
   }
-  try {
-    Dispatch(msg);
-  } catch (...) {
-    HandleException(std::current_exception());
-  }
+  ProcessMessage(msg);
   return true;
+}
+
+void TApplication::ProcessMessage(MSG& msg) {
+  Guarded([&] {
+    bool handled = false;
+    if (OnMessage) OnMessage(msg, handled);
+    if (!handled) Dispatch(msg);
+  });
+  if (!released_.empty()) FreeReleasedForms();
 }
 
 void TApplication::ProcessMessages() {
@@ -164,12 +171,11 @@ void TApplication::Run() {
       terminated_ = true;
       break;
     }
-    try {
-      Dispatch(msg);
-    } catch (...) {
-      HandleException(std::current_exception());
-    }
+    ProcessMessage(msg);
   }
+  // Forms and what they own go while the program still runs (COM objects, tray icons), not in
+  // the static destructors after WinMain.
+  DestroyComponents();
 }
 
 void TApplication::Terminate() {
@@ -183,6 +189,8 @@ void TApplication::HandleException(const std::exception_ptr& error) {
     OnException(this, error);
     return;
   }
+  // The box runs a message loop: a timer failing every few milliseconds would stack boxes.
+  if (showingError_) return;
   std::string text = "Unknown error";
   try {
     std::rethrow_exception(error);
@@ -190,13 +198,57 @@ void TApplication::HandleException(const std::exception_ptr& error) {
     text = e.what();
   } catch (...) {
   }
+  showingError_ = true;
   MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+  showingError_ = false;
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
   HWND owner = GetActiveWindow();
   if (owner == nullptr && mainForm_ != nullptr && mainForm_->HandleAllocated()) owner = mainForm_->Handle();
   return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void TApplication::EnterDispatch(const TComponent* target) { dispatching_.push_back(target); }
+
+void TApplication::LeaveDispatch() {
+  if (!dispatching_.empty()) dispatching_.pop_back();
+  if (!released_.empty()) FreeReleasedForms();
+}
+
+void TApplication::ReleaseForm(TForm* form) {
+  if (std::find(released_.begin(), released_.end(), form) == released_.end()) released_.push_back(form);
+}
+
+void TApplication::ForgetRelease(const TForm* form) { std::erase(released_, form); }
+
+bool TApplication::InDispatch(const TComponent& root) const {
+  if (std::find(dispatching_.begin(), dispatching_.end(), &root) != dispatching_.end()) return true;
+  for (int i = 0; i < root.ComponentCount(); ++i) {
+    if (InDispatch(*root.Components(i))) return true;
+  }
+  if (const auto* windowed = dynamic_cast<const TWinControl*>(&root)) {
+    for (int i = 0; i < windowed->ControlCount(); ++i) {
+      if (InDispatch(*windowed->Controls(i))) return true;
+    }
+  }
+  return false;
+}
+
+void TApplication::FreeReleasedForms() {
+  if (freeingReleased_) return;  // a form being freed sends messages of its own
+  freeingReleased_ = true;
+  for (size_t i = 0; i < released_.size();) {
+    TForm* form = released_[i];
+    if (InDispatch(*form)) {
+      ++i;
+      continue;
+    }
+    released_.erase(released_.begin() + static_cast<std::ptrdiff_t>(i));
+    Guarded([form] { form->Free(); });
+    i = 0;  // freeing one may have freed or released others
+  }
+  freeingReleased_ = false;
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {

@@ -19,6 +19,8 @@ class TForm;
 // Sees a message of the application's window before it does; true marks it handled.
 using TApplicationHook = std::function<bool(TMessage& message)>;
 using TExceptionEvent = std::function<void(TComponent* Sender, const std::exception_ptr& error)>;
+// Sees each message the loop takes from the queue before it is dispatched; Handled true drops it.
+using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
 
 // The application's hidden window is the owner of every form and carries the program's taskbar
 // button (forms are owned windows, which get none), the way classic RAD programs work: minimizing
@@ -65,7 +67,12 @@ public:
   int HookMainWindow(TApplicationHook hook);
   void UnhookMainWindow(int id);
 
-  // The default error box with the exception's text, or OnException when assigned.
+  // Frees the forms and components the application owns (forms last made first), while the
+  // program still runs: Run does it when its loop ends.
+  void DestroyComponents();
+
+  // The default error box with the exception's text, or OnException when assigned. One box at a
+  // time: errors arriving while it is up (a failing timer) are dropped.
   void HandleException(const std::exception_ptr& error);
   // MessageBoxA owned by the active form (or the main form). (windows.h makes the name MessageBoxA.)
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
@@ -73,14 +80,27 @@ public:
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
   TExceptionEvent OnException;
+  TMessageEvent OnMessage;
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
+  friend class TDispatchScope;
+  friend class TForm;
+  void EnterDispatch(const TComponent* target);
+  void LeaveDispatch();
+  // Called by a form for its CM_RELEASE; it is freed when nothing of it is in dispatch any more.
+  void ReleaseForm(TForm* form);
+  void ForgetRelease(const TForm* form);
+  void FreeReleasedForms();
+  bool InDispatch(const TComponent& root) const;
+
   static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   void Dispatch(MSG& msg);
+  // OnMessage, then Dispatch, behind the barrier; then forms released meanwhile go.
+  void ProcessMessage(MSG& msg);
 
   HWND handle_ = nullptr;  // owned; DestroyWindow in the destructor
   TForm* mainForm_ = nullptr;  // owned through the component tree
@@ -93,6 +113,12 @@ private:
   };
   std::vector<Hook> hooks_;
   int nextHookId_ = 1;
+  // What our window procedures are handling now, outermost first. Compared, never dereferenced:
+  // an entry may have been freed by its own handler.
+  std::vector<const TComponent*> dispatching_;
+  std::vector<TForm*> released_;  // owned by their owners; freed here when out of dispatch
+  bool freeingReleased_ = false;
+  bool showingError_ = false;
 };
 
 // The toolkit's one application object, as the program's design expects it.

@@ -35,12 +35,20 @@ TComponent::~TComponent() {
   }
 }
 
+void TComponent::Free() {
+  if (!Destroying()) BeforeDestruction();
+  delete this;
+}
+
+void TComponent::BeforeDestruction() { state_ |= csDestroying; }
+
 void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     std::unique_ptr<TComponent> last = std::move(components_.back());
     components_.pop_back();
     last->owner_ = nullptr;
     SendNotification(last.get(), opRemove);
+    if (!last->Destroying()) last->BeforeDestruction();
     last.reset();
   }
 }

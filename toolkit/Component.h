@@ -33,6 +33,10 @@ public:
   virtual const TPropertyList& PublishedProperties() const { return ClassProperties(); }
   static const TPropertyList& ClassProperties();
 
+  // Frees the component: BeforeDestruction while the whole object is there, then the destructor.
+  // Owners free what they own this way; prefer it (or TComponentDeleter) to a plain delete.
+  void Free();
+
   TComponent* Owner() const { return owner_; }
   const std::string& Name() const { return name_; }
   // Names are unique (ignoring case) among the components of one owner; throws otherwise.
@@ -68,6 +72,9 @@ protected:
   // keep references clear them on opRemove and call the base.
   virtual void Notification(TComponent* component, TOperation operation);
   virtual void Loaded() {}
+  // Runs before the destructors, while derived parts still exist (windows go here, so no message
+  // reaches a half-destroyed object). Overrides call the base, which marks the component Destroying.
+  virtual void BeforeDestruction();
 
 private:
   void SetLoadingTree(bool loading);
@@ -79,6 +86,13 @@ private:
   unsigned state_ = 0;
   std::vector<std::unique_ptr<TComponent>> components_;
   std::vector<TComponent*> freeNotifies_;  // not owned; two-way
+};
+
+// For std::unique_ptr of components that nobody owns: frees them with Free().
+struct TComponentDeleter {
+  void operator()(TComponent* component) const {
+    if (component != nullptr) component->Free();
+  }
 };
 
 }  // namespace quendrel::toolkit

@@ -28,8 +28,28 @@ TShiftState KeyboardShiftState() {
   return shift;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
-  WindowProc = [this](TMessage& message) { WndProc(message); };
+struct TWndHookNode {
+  TWndHook hook;
+  bool removed = false;
+};
+
+struct TWndHookChain {
+  std::vector<std::shared_ptr<TWndHookNode>> hooks;  // oldest first
+};
+
+void TWndNext::operator()(TMessage& message) const { control_->RunHooks(*hooks_, below_, message); }
+
+void TWndHookOwner::Remove() {
+  if (!node_) return;
+  node_->removed = true;
+  if (auto chain = chain_.lock()) std::erase(chain->hooks, node_);
+  node_.reset();
+  chain_.reset();
+}
+
+bool TWndHookOwner::Installed() const { return node_ && !node_->removed && !chain_.expired(); }
+
+TControl::TControl(TComponent* owner) : TComponent(owner), hooks_(std::make_shared<TWndHookChain>()) {
   font_.OnChange = [this](TFont&) { FontChanged(); };
 }
 
@@ -164,6 +184,8 @@ POINT TControl::ScreenToClient(POINT point) const {
 void TControl::SetAlign(TAlign align) {
   if (align == align_) return;
   align_ = align;
+  // Released: the anchors go on from where the alignment left the control.
+  if (align_ == alNone) UpdateAnchorRules();
   RequestAlign();
 }
 
@@ -255,12 +277,35 @@ void TControl::SetText(const std::string& text) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
-  if (WindowProc) {
-    WindowProc(message);
-  } else {
-    WndProc(message);
-  }
+  WindowProc(message);
   return message.Result;
+}
+
+TWndHookOwner TControl::HookWindowProc(TWndHook hook) {
+  auto node = std::make_shared<TWndHookNode>(TWndHookNode{std::move(hook)});
+  hooks_->hooks.push_back(node);
+  return TWndHookOwner(hooks_, std::move(node));
+}
+
+void TControl::WindowProc(TMessage& message) {
+  if (hooks_->hooks.empty()) {
+    WndProc(message);
+    return;
+  }
+  // A snapshot: hooks installed while this message runs see the next one; removed ones are
+  // skipped (and stay alive until the message is done, should one remove itself).
+  const std::vector<std::shared_ptr<TWndHookNode>> hooks = hooks_->hooks;
+  RunHooks(hooks, hooks.size(), message);
+}
+
+void TControl::RunHooks(const std::vector<std::shared_ptr<TWndHookNode>>& hooks, size_t below, TMessage& message) {
+  while (below > 0) {
+    const TWndHookNode& node = *hooks[--below];
+    if (node.removed) continue;
+    node.hook(message, TWndNext(this, &hooks, below));
+    return;
+  }
+  WndProc(message);
 }
 
 void TControl::Invalidate() {
@@ -295,6 +340,23 @@ void TControl::SendToBack() {
     SetWindowPos(self->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   Invalidate();
+}
+
+void TControl::PaintParentBackground(HDC dc) const {
+  if (parent_ == nullptr || !parent_->HandleAllocated()) return;
+  SavedDCState saved(dc);
+  POINT origin{};
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x - left_, origin.y - top_, nullptr);
+  IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
+  // The parent paints into the DC it is handed, as for a render into a bitmap. (Graphic controls
+  // need none of this: they paint on their parent's pixels already.)
+  HWND parent = parent_->handle_;
+  {
+    SavedDCState erase(dc);
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  }
+  SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
 void TControl::Click() {

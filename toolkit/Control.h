@@ -30,6 +30,8 @@ constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;  // 0xB013
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;  // 0xB014
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 0x08;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 0x09;
+// Performed by RecreateWnd once the new window exists (hooks re-apply what they did to the old one).
+constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
 // Notifications a parent window receives about a child window (WM_COMMAND, WM_DRAWITEM, ...) are
 // handed to the child as CN_BASE + the message.
 constexpr UINT CN_BASE = 0xBC00;
@@ -72,6 +74,58 @@ struct TMessage {
   LRESULT Result = 0;
 };
 using TWndMethod = std::function<void(TMessage&)>;
+
+class TControl;
+struct TWndHookNode;
+struct TWndHookChain;
+
+// Hands a message on to the rest of a control's hook chain: the older hooks, then the control's
+// own handler. Valid only while the hook that got it runs.
+class TWndNext {
+public:
+  void operator()(TMessage& message) const;
+
+private:
+  friend class TControl;
+  TWndNext(TControl* control, const std::vector<std::shared_ptr<TWndHookNode>>* hooks, size_t below)
+      : control_(control), hooks_(hooks), below_(below) {}
+  TControl* control_;
+  const std::vector<std::shared_ptr<TWndHookNode>>* hooks_;
+  size_t below_;
+};
+
+// A hook sees a message before the hooks installed before it and the control itself; it calls
+// next(message) to pass it on, or answers it by setting message.Result and returning.
+using TWndHook = std::function<void(TMessage& message, const TWndNext& next)>;
+
+// Owns one installed hook: Remove() or the owner's end takes out exactly that hook, whatever the
+// order, also while the chain is handling a message. Outliving the control is harmless.
+class TWndHookOwner {
+public:
+  TWndHookOwner() = default;
+  ~TWndHookOwner() { Remove(); }
+  TWndHookOwner(TWndHookOwner&& other) noexcept = default;
+  TWndHookOwner& operator=(TWndHookOwner&& other) noexcept {
+    if (this != &other) {
+      Remove();
+      chain_ = std::move(other.chain_);
+      node_ = std::move(other.node_);
+    }
+    return *this;
+  }
+  TWndHookOwner(const TWndHookOwner&) = delete;
+  TWndHookOwner& operator=(const TWndHookOwner&) = delete;
+
+  void Remove();
+  bool Installed() const;
+
+private:
+  friend class TControl;
+  TWndHookOwner(std::weak_ptr<TWndHookChain> chain, std::shared_ptr<TWndHookNode> node)
+      : chain_(std::move(chain)), node_(std::move(node)) {}
+  std::weak_ptr<TWndHookChain> chain_;
+  std::shared_ptr<TWndHookNode> node_;
+};
 
 using TNotifyEvent = std::function<void(TComponent* Sender)>;
 using TMouseEvent = std::function<void(TComponent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -171,9 +225,16 @@ public:
   virtual void Click();
   // Shows PopupMenu (when it has one that pops up by itself) at a screen point; false when none.
   bool ContextPopup(POINT screenPoint);
+  // Paints what the parent shows under this control (its background and the graphic controls
+  // below) into dc, whose origin is this control's top-left: the backdrop of a transparent
+  // windowed control. Nothing without a parent window.
+  void PaintParentBackground(HDC dc) const;
 
-  // The message entry of the control; replace it to hook messages, and call the saved one on.
-  TWndMethod WindowProc;
+  // The message entry of the control: the installed hooks, newest first, then WndProc.
+  void WindowProc(TMessage& message);
+  // Puts hook in front of the chain; it sees window messages and Perform alike. The chain belongs
+  // to the control, not to its window, so it survives RecreateWnd.
+  [[nodiscard]] TWndHookOwner HookWindowProc(TWndHook hook);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -186,6 +247,7 @@ public:
 
 protected:
   friend class TWinControl;
+  friend class TWndNext;
   // The control's own message handler: a switch over the messages it knows, then DefaultHandler.
   virtual void WndProc(TMessage& message);
   virtual void DefaultHandler(TMessage&) {}
@@ -213,6 +275,8 @@ protected:
   void RequestAlign();
   // Remembers the current position relative to the parent's size for the anchors.
   void UpdateAnchorRules();
+  // Runs the newest hook still installed below index `below` of hooks (a snapshot), else WndProc.
+  void RunHooks(const std::vector<std::shared_ptr<TWndHookNode>>& hooks, size_t below, TMessage& message);
 
   // Bounds and the parent's client size when the anchors last took their reference.
   struct AnchorRules {
@@ -222,6 +286,7 @@ protected:
     bool valid = false;
   };
 
+  std::shared_ptr<TWndHookChain> hooks_;
   TWinControl* parent_ = nullptr;  // not owned
   int left_ = 0;
   int top_ = 0;
@@ -283,8 +348,12 @@ public:
   void HandleNeeded() { Handle(); }
   // Destroys the window (and the children's); the control keeps its state and makes a new one on demand.
   void DestroyHandle();
-  // Destroys the window and makes a fresh one when it existed (after a style change).
+  // Destroys the window and makes a fresh one when it existed (after a style change), then
+  // performs CM_RECREATEWND.
   void RecreateWnd();
+  // Paints through an off-screen bitmap (background included), so nothing flickers.
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool value);
 
   // Child controls in control order (z-order of graphic controls: later ones paint on top).
   int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -333,6 +402,8 @@ protected:
   // After the window exists: fonts, children's windows, etc.
   virtual void CreateHandleDone() {}
   virtual void DestroyWnd();
+  // The window goes while the control is whole.
+  void BeforeDestruction() override;
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
   void BoundsChanged(const RECT& oldBounds) override;
@@ -368,8 +439,10 @@ protected:
   int alignDisabled_ = 0;
   bool aligning_ = false;
   bool creatingWnd_ = false;
+  bool doubleBuffered_ = false;
 
 private:
+  void PaintBuffered(HDC dc, const RECT& area);
   static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND hwnd);
   void Detach();

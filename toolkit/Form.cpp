@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Properties.h"
 #include "toolkit/Screen.h"
 
@@ -15,15 +16,17 @@ TForm::TForm(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<T
 }
 
 TForm::~TForm() {
-  if (OnDestroy) {
-    try {
-      OnDestroy(this);
-    } catch (...) {
-      Application.HandleException(std::current_exception());
-    }
-  }
-  // While TForm still exists, so its messages reach its own handler.
+  Application.ForgetRelease(this);
+  // A plain delete skipped BeforeDestruction: the derived parts are gone, so the window goes
+  // without events (Destroying() routes its last messages past every handler).
+  TComponent::BeforeDestruction();
   DestroyHandle();
+}
+
+void TForm::BeforeDestruction() {
+  if (OnDestroy) Guarded([this] { OnDestroy(this); });
+  Application.ForgetRelease(this);
+  TWinControl::BeforeDestruction();
 }
 
 const TPropertyList& TForm::ClassProperties() {
@@ -262,7 +265,8 @@ void TForm::WndProc(TMessage& message) {
       Close();
       return;
     case CM_RELEASE:
-      delete this;  // owned by a component until now; leaving the owner is part of the destructor
+      // Not here: hooks and handlers further up the stack may still use the form.
+      Application.ReleaseForm(this);
       return;
     case WM_SYSCOMMAND:
       // The main form minimizes the application, whose window carries the taskbar button.

@@ -44,8 +44,10 @@ public:
   void SetPosition(TPosition position) { position_ = position; }
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
-  // Pixels-per-inch scaling of the toolkit: always off in this program (its own scaler does it).
-  bool Scaled() const { return false; }
+  // Pixels-per-inch scaling: the toolkit never scales by itself; the flag is kept for the form
+  // scaler, which turns it off when it takes the form over.
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool value) { scaled_ = value; }
   bool AutoScroll() const { return autoScroll_; }
   void SetAutoScroll(bool value) { autoScroll_ = value; }
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -60,7 +62,8 @@ public:
   // Shows the form without taking the activation (SW_SHOWNOACTIVATE), for popups.
   void ShowNoActivate();
   void Close();
-  // Frees the form once the current message has been handled (the form must have an owner).
+  // Frees the form once the message that asked for it, and every message being handled by the form,
+  // its controls or its components, has been handled.
   void Release();
   // Fires OnCreate once: after loading, or from TApplication::CreateForm for forms built without it.
   void DoCreate();
@@ -83,6 +86,8 @@ protected:
   void WndProc(TMessage& message) override;
   void PaintWindow(HDC dc) override;
   void Loaded() override;
+  // OnDestroy, then the window goes, while the derived form is still whole.
+  void BeforeDestruction() override;
   virtual bool CloseQuery();
   virtual void DoClose(TCloseAction& action);
   virtual void Paint();
@@ -98,6 +103,7 @@ private:
   TPosition position_ = poDesigned;
   TWindowState windowState_ = wsNormal;
   bool autoScroll_ = false;
+  bool scaled_ = true;
   bool placed_ = false;
   bool createFired_ = false;
   TWinControl* activeControl_ = nullptr;  // not owned

@@ -97,6 +97,69 @@ class WindowDC {
   HDC dc_;
 };
 
+// A whole window's DC from GetWindowDC (frame included: non-client painting); ReleaseDC when it goes.
+class WholeWindowDC {
+ public:
+  explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~WholeWindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WholeWindowDC(const WholeWindowDC&) = delete;
+  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A DC from GetDCEx; ReleaseDC when it goes. With DCX_INTERSECTRGN or DCX_EXCLUDERGN the system
+// takes the clip region over once the call succeeds, so the guard takes it from the caller (pass
+// a copy of a region you do not own, such as WM_NCPAINT's).
+class WindowDCEx {
+ public:
+  WindowDCEx(HWND window, DWORD flags, RegionHandle clip = RegionHandle())
+      : window_(window), dc_(GetDCEx(window, clip.Get(), flags)) {
+    if (dc_ && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) static_cast<void>(clip.Release());
+  }
+  ~WindowDCEx() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDCEx(const WindowDCEx&) = delete;
+  WindowDCEx& operator=(const WindowDCEx&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint now, EndPaint when it goes, however painting ends.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintDC() {
+    if (dc_) EndPaint(window_, &paint_);
+  }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC Get() const { return dc_; }
+  const PAINTSTRUCT& Info() const { return paint_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Hands region to the window (SetWindowRgn): on success the window owns it and the handle is
+// emptied; on failure region still owns it. A null region removes the window's region.
+inline bool SetWindowRegion(HWND window, RegionHandle& region, bool redraw) {
+  if (!SetWindowRgn(window, region.Get(), redraw ? TRUE : FALSE)) return false;
+  static_cast<void>(region.Release());
+  return true;
+}
+
 // Selects an object into a DC and puts the previous one back when it goes.
 class SelectGuard {
  public:

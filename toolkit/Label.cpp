@@ -68,6 +68,11 @@ void TLabel::FontChanged() {
   AdjustBounds();
 }
 
+void TLabel::SizeChanged() {
+  TGraphicControl::SizeChanged();
+  if (autoSize_ && wordWrap_ && width_ != fittedWidth_) AdjustBounds();
+}
+
 void TLabel::Loaded() {
   TGraphicControl::Loaded();
   AdjustBounds();
@@ -92,6 +97,7 @@ void TLabel::AdjustBounds() {
   ReleaseDC(nullptr, dc);
   int left = left_;
   const int newWidth = wordWrap_ ? width_ : rect.right;
+  fittedWidth_ = newWidth;
   // Right-aligned text keeps its right edge, centred text its centre.
   if (!wordWrap_ && alignment_ == taRightJustify) left += width_ - newWidth;
   if (!wordWrap_ && alignment_ == taCenter) left += (width_ - newWidth) / 2;

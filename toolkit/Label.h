@@ -37,6 +37,8 @@ protected:
   void TextChanged() override { AdjustBounds(); }
   void FontChanged() override;
   void Loaded() override;
+  // Word-wrapped auto-size labels take the height of their text at the new width.
+  void SizeChanged() override;
 
 private:
   void AdjustBounds();
@@ -47,6 +49,7 @@ private:
   TTextLayout layout_ = tlTop;
   TAlignment alignment_ = taLeftJustify;
   bool showAccelChar_ = true;
+  int fittedWidth_ = -1;  // the width AdjustBounds last fitted the height to
 };
 
 }  // namespace quendrel::toolkit

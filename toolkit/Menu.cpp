@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "toolkit/Dispatch.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/WindowClass.h"
 
 namespace quendrel::toolkit {
 
@@ -124,7 +126,9 @@ TPopupMenu* TMenuItem::GetParentMenu() const {
 }
 
 void TMenuItem::Click() {
-  if (enabled_ && OnClick) OnClick(this);
+  if (!enabled_ || !OnClick) return;
+  const auto handler = OnClick;  // the handler may free the item
+  handler(this);
 }
 
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
@@ -137,8 +141,19 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
     return;
   }
   const std::string shortcut = ShortCutToText(shortCut_);
-  width = canvas.TextWidth(caption_) + (shortcut.empty() ? 0 : canvas.TextWidth(shortcut) + 16) + 24;
+  width = canvas.TextWidth(caption_) + (shortcut.empty() ? 0 : canvas.TextWidth(shortcut) + 16) + TextLeft();
   height = std::max(canvas.TextHeight("Wg") + 6, GetSystemMetrics(SM_CYMENU));
+  if (const TImageList* images = Images()) height = std::max(height, images->Height() + 4);
+}
+
+TImageList* TMenuItem::Images() const {
+  const TPopupMenu* menu = GetParentMenu();
+  return menu != nullptr && imageIndex_ >= 0 ? menu->Images() : nullptr;
+}
+
+int TMenuItem::TextLeft() const {
+  const TImageList* images = Images();
+  return images != nullptr ? std::max(20, images->Width() + 8) : 20;
 }
 
 void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
@@ -157,11 +172,13 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   canvas.Font().SetColor(!enabled_ ? clGrayText : highlight ? clHighlightText : clMenuText);
   canvas.Font().SetStyle(default_ ? fsBold : 0u);
-  RECT text{rect.left + 20, rect.top, rect.right - 4, rect.bottom};
+  RECT text{rect.left + TextLeft(), rect.top, rect.right - 4, rect.bottom};
   canvas.DrawText(caption_, text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
   if (const std::string shortcut = ShortCutToText(shortCut_); !shortcut.empty())
     canvas.DrawText(shortcut, text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-  if (checked_) {
+  if (TImageList* images = Images(); images != nullptr && imageIndex_ < images->Count()) {
+    images->Draw(canvas, rect.left + 3, (rect.top + rect.bottom - images->Height()) / 2, imageIndex_, enabled_);
+  } else if (checked_) {
     RECT mark{rect.left + 2, rect.top, rect.left + 18, rect.bottom};
     canvas.DrawText("\x95", mark, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }
@@ -203,13 +220,7 @@ UINT TPopupMenu::TrackFlags() const {
 HWND TPopupMenu::WindowHandle() {
   if (window_) return window_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA cls{};
-  if (!GetClassInfoA(instance, kWindowClass, &cls)) {
-    cls.lpfnWndProc = &TPopupMenu::WindowProc;
-    cls.hInstance = instance;
-    cls.lpszClassName = kWindowClass;
-    RegisterClassA(&cls);
-  }
+  RegisterWindowClass({.Name = kWindowClass, .Proc = &TPopupMenu::WindowProc});
   // A hidden top-level window: TrackPopupMenu needs an owner that is not message-only.
   window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             instance, nullptr);
@@ -248,11 +259,33 @@ HMENU TPopupMenu::BuildMenu(TMenuItem& parent) {
       AppendMenuA(menu, flags | MF_OWNERDRAW, id, reinterpret_cast<LPCSTR>(item));
     } else {
       AppendMenuA(menu, flags | MF_STRING, id, text.c_str());
+      if (BitmapHandle image = ItemImage(*item)) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP;
+        info.hbmpItem = image.Get();
+        SetMenuItemInfoA(menu, position, TRUE, &info);
+        itemBitmaps_.push_back(std::move(image));  // the menu only borrows it
+      }
     }
     if (item->Default()) SetMenuDefaultItem(menu, position, TRUE);
     ++position;
   }
   return menu;
+}
+
+BitmapHandle TPopupMenu::ItemImage(const TMenuItem& item) const {
+  if (!images_ || item.IsLine() || item.ImageIndex() < 0 || item.ImageIndex() >= images_->Count()) return {};
+  WindowDC screen(nullptr);
+  MemoryDC dc(screen.Get());
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), images_->Width(), images_->Height()));
+  if (!dc.Get() || !bitmap) return {};
+  SelectGuard select(dc.Get(), bitmap.Get());
+  const RECT all{0, 0, images_->Width(), images_->Height()};
+  FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_MENU));
+  TCanvas canvas(dc.Get());
+  images_->Draw(canvas, 0, 0, item.ImageIndex(), item.Enabled());
+  return bitmap;
 }
 
 void TPopupMenu::ForgetItem(const TMenuItem* item) {
@@ -266,10 +299,15 @@ void TPopupMenu::Popup(int x, int y) {
   commands_.clear();
   HMENU menu = BuildMenu(*items_);
   if (!menu) return;
+  // Unless its owner is in the foreground, a menu opened from the notification area stays open
+  // when the user clicks elsewhere; the WM_NULL after it lets the next one open at once.
+  SetForegroundWindow(window);
   TrackPopupMenu(menu, TrackFlags(), x, y, 0, window, nullptr);
+  PostMessageA(window, WM_NULL, 0, 0);
   shownMenus_.clear();
   // Sub-menus go with their parent.
   DestroyMenu(menu);
+  itemBitmaps_.clear();
 }
 
 // Owner-drawn items have no text the system could take mnemonics from: the '&' of the caption
@@ -289,7 +327,7 @@ LRESULT TPopupMenu::MenuChar(char key, HMENU menu) const {
 
 LRESULT CALLBACK TPopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* menu = reinterpret_cast<TPopupMenu*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (menu) return menu->HandleMessage(message, wParam, lParam);
+  if (menu) return GuardedWndProc(menu, [&] { return menu->HandleMessage(message, wParam, lParam); });
   return DefWindowProcA(window, message, wParam, lParam);
 }
 

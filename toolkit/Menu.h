@@ -13,6 +13,7 @@
 
 #include "toolkit/Canvas.h"
 #include "toolkit/Component.h"
+#include "toolkit/GdiHandles.h"
 
 namespace quendrel::toolkit {
 
@@ -80,10 +81,14 @@ class TMenuItem : public TComponent {
 
   std::function<void(TComponent* Sender)> OnClick;
   TMenuMeasureItemEvent OnMeasureItem;
+  // (Owner-drawn menus without these events draw the item's image in the check mark's column.)
   TMenuDrawItemEvent OnDrawItem;
 
  private:
   friend class TPopupMenu;
+  // The menu's image list when the item shows an image from it, else null.
+  TImageList* Images() const;
+  int TextLeft() const;
 
   std::string caption_;
   bool enabled_ = true;
@@ -150,6 +155,8 @@ class TPopupMenu : public TComponent {
   HMENU BuildMenu(TMenuItem& parent);
   void ForgetItem(const TMenuItem* item);
   LRESULT MenuChar(char key, HMENU menu) const;
+  // The item's image from Images on the menu colour, or null when it has none.
+  BitmapHandle ItemImage(const TMenuItem& item) const;
 
   std::unique_ptr<TMenuItem> items_;
   TImageList* images_ = nullptr;
@@ -163,6 +170,7 @@ class TPopupMenu : public TComponent {
   UINT nextCommand_ = 1;
   std::map<UINT, TMenuItem*> commands_;  // of the last Popup; entries go with their items
   std::map<HMENU, TMenuItem*> shownMenus_;  // while Popup runs: each HMENU and the item it lists
+  std::vector<BitmapHandle> itemBitmaps_;  // while Popup runs: the item images of a plain menu
 };
 
 }  // namespace quendrel::toolkit

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Properties.h"
 #include "toolkit/WindowClass.h"
 
@@ -71,11 +71,9 @@ LRESULT CALLBACK TTimer::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   if (msg == WM_TIMER && wParam == kTimerId) {
     auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (timer != nullptr && timer->running_ && timer->OnTimer) {
-      try {
-        timer->OnTimer(timer);
-      } catch (...) {
-        Application.HandleException(std::current_exception());
-      }
+      TDispatchScope scope(timer);
+      // A copy: the handler may free the timer, and the form it is on, while it runs.
+      Guarded([handler = timer->OnTimer, timer] { handler(timer); });
     }
     return 0;
   }

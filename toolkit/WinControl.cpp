@@ -5,6 +5,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Control.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Properties.h"
 #include "toolkit/Screen.h"
 #include "toolkit/WindowClass.h"
@@ -19,7 +20,13 @@ constexpr char kControlProperty[] = "Quendrel.Control";
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
+void TWinControl::BeforeDestruction() {
+  TControl::BeforeDestruction();
+  DestroyHandle();
+}
+
 TWinControl::~TWinControl() {
+  TComponent::BeforeDestruction();  // no handlers for the last messages of a plain delete
   // Leave the parent while we are still a TWinControl: it keeps windowed children in its tab list.
   if (parent_ != nullptr) parent_->RemoveControl(this);
   // Children stay with their owners; they only lose their parent (and their windows, below).
@@ -54,12 +61,15 @@ LRESULT CALLBACK TWinControl::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, L
     control->Attach(hwnd);
   }
   TMessage message{msg, wParam, lParam, 0};
-  try {
-    control->WindowProc(message);
-  } catch (...) {
-    // Exceptions must not unwind through the system's frames: the error box ends the handler.
-    Application.HandleException(std::current_exception());
-  }
+  // Ends last: a form released meanwhile may be freed by it, after we are done with the control.
+  TDispatchScope scope(control);
+  Guarded([&] {
+    if (control->Destroying()) {
+      control->DefaultHandler(message);  // its last messages: no hooks, no events
+    } else {
+      control->WindowProc(message);
+    }
+  });
   if (msg == WM_NCDESTROY) control->Detach();
   return message.Result;
 }
@@ -169,6 +179,12 @@ void TWinControl::RecreateWnd() {
   if (handle_ == nullptr) return;
   DestroyHandle();
   Handle();
+  Perform(CM_RECREATEWND);
+}
+
+void TWinControl::SetDoubleBuffered(bool value) {
+  doubleBuffered_ = value;
+  Invalidate();
 }
 
 void TWinControl::InsertControl(TControl* control) {

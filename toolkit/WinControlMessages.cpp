@@ -26,16 +26,26 @@ void TWinControl::WndProc(TMessage& message) {
         PaintWindow(dc);
         PaintControls(dc);
       } else {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
-        PaintWindow(dc);
-        PaintControls(dc);
-        EndPaint(handle_, &ps);
+        PaintDC paint(handle_);
+        try {
+          if (doubleBuffered_) {
+            PaintBuffered(paint.Get(), paint.Info().rcPaint);
+          } else {
+            PaintWindow(paint.Get());
+            PaintControls(paint.Get());
+          }
+        } catch (...) {
+          // Whatever the painting invalidated again would bring WM_PAINT, and the error, back at
+          // once and for ever; the queue would never run empty.
+          ValidateRect(handle_, nullptr);
+          throw;
+        }
       }
       return;
     case WM_ERASEBKGND:
       if (defWndProc_ != nullptr) break;
-      PaintBackground(reinterpret_cast<HDC>(message.WParam));
+      // Double buffered: WM_PAINT paints the background into its bitmap.
+      if (!doubleBuffered_) PaintBackground(reinterpret_cast<HDC>(message.WParam));
       message.Result = 1;
       return;
     case WM_WINDOWPOSCHANGED:
@@ -126,6 +136,29 @@ void TWinControl::WndProc(TMessage& message) {
       break;
   }
   TControl::WndProc(message);
+}
+
+void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  MemoryDC buffer(dc);
+  BitmapHandle bitmap(CreateCompatibleBitmap(dc, width, height));
+  if (!buffer.Get() || !bitmap) {
+    // Out of memory for the bitmap: paint straight away rather than not at all.
+    PaintBackground(dc);
+    PaintWindow(dc);
+    PaintControls(dc);
+    return;
+  }
+  {
+    SelectGuard select(buffer.Get(), bitmap.Get());
+    SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
+    PaintBackground(buffer.Get());
+    PaintWindow(buffer.Get());
+    PaintControls(buffer.Get());
+    SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
+    BitBlt(dc, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
+  }
 }
 
 bool TWinControl::HandleMouseForChildren(TMessage& message) {

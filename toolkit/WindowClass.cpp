@@ -9,7 +9,10 @@ void RegisterWindowClass(const TWindowClassParams& params) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
-  if (GetClassInfoExA(instance, params.Name, &wc)) return;
+  if (GetClassInfoExA(instance, params.Name, &wc)) {
+    if (wc.style == params.Style) return;
+    throw std::logic_error(std::string("Window class ") + params.Name + " is registered with other class styles");
+  }
   wc = WNDCLASSEXA{};
   wc.cbSize = sizeof(wc);
   wc.style = params.Style;

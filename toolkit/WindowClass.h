@@ -13,7 +13,8 @@ struct TWindowClassParams {
   HCURSOR Cursor = nullptr;  // none: the window sets its cursor itself (or has no area to point at)
 };
 
-// Registers the class in this module unless it is registered already; throws when that fails.
+// Registers the class in this module unless it is registered already; throws when that fails, and
+// when the name is registered with other class styles (the caller would silently not get them).
 // No background brush: windows of these classes paint their own background.
 void RegisterWindowClass(const TWindowClassParams& params);
 

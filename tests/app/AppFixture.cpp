@@ -33,7 +33,7 @@ AppTest::~AppTest() {
 
 TForm1& AppTest::Launch() {
   form_.reset();
-  form_ = std::make_unique<TForm1>(nullptr);
+  form_.reset(new TForm1(nullptr));  // owned from here on
   form_->DoCreate();
   return *form_;
 }

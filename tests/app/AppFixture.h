@@ -27,7 +27,7 @@ class AppTest : public StoreTest {
   // Inbox.dbx with one unread message from Ann, watched.
   void WatchedInboxWithMail();
 
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<TForm1, toolkit::TComponentDeleter> form_;
   // Registry errors that reached the application's error box.
   std::vector<std::string> errors_;
 };

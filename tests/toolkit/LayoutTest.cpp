@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/Form.h"
+#include "toolkit/Label.h"
 #include "toolkit/Panel.h"
 
 namespace quendrel::toolkit {
@@ -151,6 +152,37 @@ TEST(LayoutTest, WindowsFollowTheLayout) {
   MapWindowPoints(nullptr, form->Handle(), reinterpret_cast<POINT*>(&rect), 2);
   EXPECT_EQ(Describe(rect), "0,25 400x275");
   EXPECT_EQ(form->ClientWidth(), 400);
+}
+
+TEST(LayoutTest, AnchorsGoOnFromWhereAReleasedAlignmentLeftTheControl) {
+  TComponent owner(nullptr);
+  TPanel* parent = PlainPanel(&owner, nullptr, 200, 100);
+  TPanel* child = PlainPanel(&owner, parent, 50, 20);
+  child->SetBounds(10, 10, 50, 20);
+  child->SetAnchors(akLeft | akTop | akRight | akBottom);
+  child->SetAlign(alClient);
+  EXPECT_EQ(Describe(child->BoundsRect()), "0,0 200x100");
+  child->SetAlign(alNone);
+  parent->SetBounds(0, 0, 300, 160);
+  EXPECT_EQ(Describe(child->BoundsRect()), "0,0 300x160");
+}
+
+TEST(LayoutTest, AWordWrappedAutoSizeLabelRefitsItsHeightToItsWidth) {
+  TComponent owner(nullptr);
+  TPanel* parent = PlainPanel(&owner, nullptr, 400, 200);
+  auto* label = new TLabel(&owner);
+  label->SetParent(parent);
+  label->SetWordWrap(true);
+  label->SetWidth(400);
+  label->SetCaption("You got mail in Inbox and in two other folders of the store");
+  const int oneLine = label->Height();
+  label->SetWidth(80);
+  const int narrow = label->Height();
+  EXPECT_GE(narrow, 3 * oneLine);
+  EXPECT_EQ(label->Width(), 80);
+  label->SetBounds(5, 5, 400, narrow);  // widened by a layout: back to one line
+  EXPECT_EQ(label->Height(), oneLine);
+  EXPECT_EQ(label->Left(), 5);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
+#include "toolkit/RenderToBitmap.h"
 
 namespace quendrel::toolkit {
 namespace {
@@ -202,6 +203,73 @@ TEST(Menu, TheAcceleratorOfAnOwnerDrawnCaptionChoosesItsItem) {
   }
   PumpMessages();
   EXPECT_EQ(m.clicked, std::vector<std::string>{"&Quit"});
+}
+
+// A menu whose first item shows the red image of its image list.
+struct ImageMenu {
+  ImageMenu() {
+    TBitmap red;
+    red.SetSize(16, 16);
+    red.Canvas().Brush().SetColor(clRed);
+    red.Canvas().FillRect(RECT{0, 0, 16, 16});
+    images.Add(red);
+    menu.SetImages(&images);
+    for (const char* caption : {"Start", "Quit"}) {
+      auto* item = new TMenuItem(&owner);
+      item->SetCaption(caption);
+      menu.Items().Add(item);
+    }
+    menu.Items().Items(0)->SetImageIndex(0);
+  }
+  TComponent owner{nullptr};
+  TImageList images{&owner};
+  TPopupMenu menu{&owner};
+};
+
+TEST(Menu, APoppedUpMenuHasTheForegroundShowsItemImagesAndIsFollowedByANullMessage) {
+  ImageMenu m;
+  bool foreground = false;
+  std::vector<bool> itemBitmaps;
+  {
+    MenuDriver driver(m.menu.WindowHandle(), [&](int tick) {
+      HWND menuWindow = FindWindowA("#32768", nullptr);
+      if (tick == 2 && menuWindow) {
+        foreground = GetForegroundWindow() == m.menu.WindowHandle();
+        HMENU shown = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+        for (UINT i = 0; i < 2; ++i) {
+          MENUITEMINFOA info{};
+          info.cbSize = sizeof(info);
+          info.fMask = MIIM_BITMAP;
+          GetMenuItemInfoA(shown, i, TRUE, &info);
+          itemBitmaps.push_back(info.hbmpItem != nullptr);
+        }
+      }
+      if (tick >= 3) EndMenu();
+    });
+    m.menu.Popup(100, 100);
+  }
+  EXPECT_TRUE(foreground);
+  EXPECT_EQ(itemBitmaps, (std::vector<bool>{true, false}));
+  // Without it a menu opened from the notification area opens only every second time.
+  MSG null;
+  EXPECT_TRUE(PeekMessageA(&null, m.menu.WindowHandle(), WM_NULL, WM_NULL, PM_REMOVE));
+  PumpMessages();
+}
+
+TEST(Menu, OwnerDrawnItemsWithoutDrawEventsShowTheirImage) {
+  ImageMenu m;
+  m.menu.SetOwnerDraw(true);
+  TBitmap canvas;
+  canvas.SetPixelFormat(TPixelFormat::pf24bit);
+  canvas.SetSize(100, 22);
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    canvas.Canvas().Brush().SetColor(clWhite);
+    canvas.Canvas().FillRect(RECT{0, 0, 100, 22});
+    m.menu.Items().Items(i)->DrawItem(canvas.Canvas(), RECT{0, 0, 100, 22}, false);
+    canvas.Flush();
+    EXPECT_EQ(CountPixels(canvas, clRed), i == 0 ? 256 : 0);
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
+#include "toolkit/WindowClass.h"
 
 namespace quendrel::toolkit {
 namespace {
@@ -63,8 +64,7 @@ TEST(MessagesTest, NestedProcessMessagesHandlesEachMessageOnce) {
   std::vector<int> handled;
   int depth = 0;
   int deepest = 0;
-  TWndMethod original = form->WindowProc;
-  form->WindowProc = [&](TMessage& message) {
+  TWndHookOwner hook = form->HookWindowProc([&](TMessage& message, const TWndNext& next) {
     if (message.Msg == WM_APP) {
       handled.push_back(static_cast<int>(message.WParam));
       ++depth;
@@ -74,13 +74,12 @@ TEST(MessagesTest, NestedProcessMessagesHandlesEachMessageOnce) {
       --depth;
       return;
     }
-    original(message);
-  };
+    next(message);
+  });
   for (int i = 0; i < 5; ++i) PostMessageA(form->Handle(), WM_APP, i, 0);
   Application.ProcessMessages();
   EXPECT_EQ(handled, (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(deepest, 2);
-  form->WindowProc = original;
 }
 
 // A graphic control that counts what reaches it.
@@ -135,11 +134,10 @@ TEST(MessagesTest, WindowedControlsGetEnterAndLeaveMessages) {
   panel->SetParent(form);
   form->Show();
   std::vector<UINT> seen;
-  TWndMethod original = panel->WindowProc;
-  panel->WindowProc = [&](TMessage& message) {
+  TWndHookOwner hook = panel->HookWindowProc([&](TMessage& message, const TWndNext& next) {
     if (message.Msg == CM_MOUSEENTER || message.Msg == CM_MOUSELEAVE) seen.push_back(message.Msg);
-    original(message);
-  };
+    next(message);
+  });
   SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
   SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, At(6, 5));
   SendMessageA(panel->Handle(), WM_MOUSELEAVE, 0, 0);
@@ -147,7 +145,6 @@ TEST(MessagesTest, WindowedControlsGetEnterAndLeaveMessages) {
   EXPECT_EQ(seen[0], CM_MOUSEENTER);
   EXPECT_EQ(seen[1], CM_MOUSELEAVE);
   EXPECT_FALSE(panel->MouseInControl());
-  panel->WindowProc = original;
 }
 
 TEST(MessagesTest, CloseActionsDecideWhatHappensToTheForm) {
@@ -246,21 +243,49 @@ TEST(MessagesTest, PopupFormsShowWithoutTakingTheActivation) {
   EXPECT_EQ(GetActiveWindow(), main->Handle());
 }
 
+TEST(MessagesTest, OnMessageSeesQueuedMessagesBeforeDispatchAndMayDropThem) {
+  TComponent owner(nullptr);
+  TForm* form = NewForm(&owner);
+  std::vector<std::string> order;
+  TWndHookOwner hook = form->HookWindowProc([&order](TMessage& message, const TWndNext& next) {
+    if (message.Msg == WM_APP) order.push_back("form " + std::to_string(message.WParam));
+    next(message);
+  });
+  Application.OnMessage = [&order](MSG& msg, bool& handled) {
+    if (msg.message != WM_APP) return;
+    order.push_back("loop " + std::to_string(msg.wParam));
+    handled = msg.wParam == 2;  // the way Alt+Space is taken from a skinned form
+  };
+  for (int i = 1; i <= 3; ++i) PostMessageA(form->Handle(), WM_APP, i, 0);
+  Application.ProcessMessages();
+  Application.OnMessage = nullptr;
+  EXPECT_EQ(order, (std::vector<std::string>{"loop 1", "form 1", "loop 2", "loop 3", "form 3"}));
+}
+
+TEST(MessagesTest, AClassNameKeepsTheStylesItWasRegisteredWith) {
+  const auto proc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  };
+  RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS});
+  EXPECT_NO_THROW(RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS}));
+  EXPECT_THROW(RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS | CS_DROPSHADOW}),
+               std::logic_error);
+}
+
 TEST(MessagesTest, ReplacedWindowProcSeesNonClientMessages) {
   TComponent owner(nullptr);
   TForm* form = NewForm(&owner);
   form->Show();
-  TWndMethod original = form->WindowProc;
   // The way a skinned frame takes over hit-testing: answer some, pass the rest on.
-  form->WindowProc = [&original](TMessage& message) {
+  TWndHookOwner hook = form->HookWindowProc([](TMessage& message, const TWndNext& next) {
     if (message.Msg == WM_NCHITTEST) {
       message.Result = HTCAPTION;
       return;
     }
-    original(message);
-  };
+    next(message);
+  });
   EXPECT_EQ(SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCAPTION);
-  form->WindowProc = original;
+  hook.Remove();
   EXPECT_EQ(SendMessageA(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCLIENT);
 }
 
