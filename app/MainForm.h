@@ -8,6 +8,7 @@
 #include "app/MailAlertStub.h"
 #include "app/OEFolderManagerStub.h"
 #include "app/TrayIconStub.h"
+#include "skin/SkinForm.h"
 #include "skin/SkinPopupMenu.h"
 #include "toolkit/Form.h"
 
@@ -49,8 +50,8 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* Quit1 = nullptr;
   TOEFolderManagerStub* OEFolderManager1 = nullptr;
 
-  // The window's body, the banner and the two pages (plain containers until the skinned ones come).
-  toolkit::TPanel* skinForm1 = nullptr;
+  // The window's skinned body, the banner and the two pages (plain containers until the skinned ones come).
+  skin::TSkinForm* skinForm1 = nullptr;
   toolkit::TImage* Image2 = nullptr;
   toolkit::TPanel* PageControl1 = nullptr;
   toolkit::TPanel* TabSheet1 = nullptr;
@@ -143,6 +144,7 @@ class TForm1 : public toolkit::TForm {
   void CreateSettingPage();
   void CreateAboutPage();
   void CreateTrayMenu();
+  void CreateSkinFrame();
   void LoadSettingPage();
   void SetSettingControlsEnabled(bool enabled);
   // The shared ending of "Exit", "Quit" and the title bar's "×".

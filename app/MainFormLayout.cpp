@@ -105,7 +105,7 @@ void TForm1::CreateComponents() {
     OEFolderManager1NewMessage(sender, folderId, newMsgId);
   };
 
-  skinForm1 = MakeContainer(this, "skinForm1", this, RECT{0, 0, 564, 521}, bvNone);
+  CreateSkinFrame();
   Image2 = Make<TImage>(this, "Image2", skinForm1, 0, 28);
   Image2->SetBounds(0, 28, 453, 50);
   Image2->SetStretch(true);
