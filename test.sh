@@ -2,7 +2,8 @@
 # Runs every test of Quendrel:
 #   1. the Windows build (MinGW-w64), its tests under Wine (own prefix, Xvfb when there is no display);
 #   2. the portable code built natively with clang, AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. the store reader's fuzz targets for a bounded time (QUENDREL_FUZZ_SECONDS per target, default 60).
+#   3. the fuzz targets (store reader, image decoders) for a bounded time (QUENDREL_FUZZ_SECONDS per
+#      target, default 60; one per core at a time).
 # Ends with one summary line "N passed, N failed" and a non-zero exit on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
@@ -52,7 +53,7 @@ if CC=clang CXX=clang++ configure_build sanitizers "$build/native-asan" -DQUENDR
 fi
 
 if [ -x "$root/tests/fuzz/run.sh" ] && [ "$fuzz_seconds" != 0 ]; then
-  stage "Fuzzing the store reader (${fuzz_seconds} s per target)"
+  stage "Fuzzing (${fuzz_seconds} s per target)"
   if CC=clang CXX=clang++ configure_build fuzz "$build/fuzz" -DQUENDREL_SANITIZE=ON -DQUENDREL_FUZZ=ON; then
     if "$root/tests/fuzz/run.sh" "$build/fuzz" "$fuzz_seconds"; then
       passed=$((passed + 1))

@@ -6,7 +6,8 @@ set(QUENDREL_WINE_STATE ${PROJECT_BINARY_DIR}/wine CACHE PATH "Wine prefix and s
 
 if(QUENDREL_WIN32 AND NOT TARGET quendrel_wine_fixture)
   add_custom_target(quendrel_wine_fixture)
-  add_test(NAME wine.up COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh up ${QUENDREL_WINE_STATE})
+  # Tests run on an Xvfb of their own (QUENDREL_TEST_REAL_DISPLAY=1 at test time: on $DISPLAY).
+  add_test(NAME wine.up COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh up ${QUENDREL_WINE_STATE} --own-display)
   add_test(NAME wine.down COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh down ${QUENDREL_WINE_STATE})
   set_tests_properties(wine.up PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
   set_tests_properties(wine.down PROPERTIES FIXTURES_CLEANUP wine)
@@ -35,4 +36,32 @@ function(quendrel_test name)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   endif()
+  if(QUENDREL_WIN32)
+    # Decided once every library is defined (a test may link one defined after it). A deferred call
+    # reads its arguments when it runs, so the name is written into it now.
+    cmake_language(EVAL CODE
+      "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL _quendrel_test_error_box [[${name}]])")
+  endif()
+endfunction()
+
+# A test that links the toolkit, directly or through other libraries, gets the error box guard
+# (tests/support/ErrorBox.h).
+function(_quendrel_test_error_box test)
+  set(_seen "")
+  get_target_property(_work ${test} LINK_LIBRARIES)
+  while(_work)
+    list(POP_FRONT _work _lib)
+    if(NOT TARGET "${_lib}" OR _lib IN_LIST _seen)
+      continue()
+    endif()
+    list(APPEND _seen ${_lib})
+    if(_lib STREQUAL "quendrel_toolkit")
+      target_link_libraries(${test} PRIVATE quendrel_test_error_box)
+      return()
+    endif()
+    get_target_property(_next ${_lib} INTERFACE_LINK_LIBRARIES)
+    if(_next)
+      list(APPEND _work ${_next})
+    endif()
+  endwhile()
 endfunction()

@@ -2,16 +2,16 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
 #include "client/MailClient.h"
 #include "core/FolderCatalogue.h"
-#include "core/FolderNames.h"
+#include "core/FolderCheck.h"
 #include "core/Settings.h"
+#include "resources/ResourceNames.h"
+#include "store/DbxFileName.h"
 #include "store/DbxReader.h"
-#include "store/DbxTime.h"
 #include "store/StoreLocator.h"
 
 namespace quendrel {
@@ -20,48 +20,20 @@ namespace {
 constexpr DWORD kClientStartWaitMs = 1000;
 constexpr DWORD kSendReceiveWaitMs = 200;
 
-// Lets waiting window messages be handled between records. A queue check is a wineserver round trip
-// (~60 µs under Wine), so it is made at the start of every folder and then only once some
-// milliseconds of work have passed. Even the clock (~0.1 µs) is read only every few dozen records,
-// which take far less than a millisecond to examine.
-class MessageBreaks {
+// What the open folder key remembers.
+class FolderKeyMemory : public FolderMemory {
 public:
-  explicit MessageBreaks(CheckHost& host) : host_(host) {}
-
-  void AtFolderStart() { Handle(); }
-  void AtRecord() {
-    if (++records_ % kRecordsPerClockRead == 0 && std::chrono::steady_clock::now() - last_ >= kPeriod) {
-      Handle();
-    }
+  explicit FolderKeyMemory(toolkit::Registry& folderKey) : key_(folderKey) {}
+  DateTime MailTime() override { return key_.ReadDateTime(kMailTime); }
+  std::string MailReceived() override { return key_.ReadString(kMailReceived); }
+  void Remember(DateTime mailTime, const std::string& mailReceived) override {
+    key_.WriteDateTime(kMailTime, mailTime);
+    key_.WriteString(kMailReceived, mailReceived);
   }
 
 private:
-  static constexpr std::chrono::milliseconds kPeriod{5};
-  static constexpr unsigned kRecordsPerClockRead = 64;
-
-  void Handle() {
-    host_.ProcessMessages();
-    // Counted from the end of the handling: a nested check is not work of this one.
-    last_ = std::chrono::steady_clock::now();
-  }
-
-  CheckHost& host_;
-  std::chrono::steady_clock::time_point last_;
-  unsigned records_ = 0;
+  toolkit::Registry& key_;
 };
-
-// The folder's latest message is compared with the one the folder key remembers; a different one is
-// remembered from now on. Returns whether it is new.
-bool RememberLatest(toolkit::Registry& folderKey, const Toe5_MessageInfo& latest) {
-  DateTime mailTime = folderKey.ReadDateTime(kMailTime);
-  if (DbxFileTimeToDateTime(latest.ReceivedTime) == mailTime &&
-      latest.SenderName == folderKey.ReadString(kMailReceived)) {
-    return false;
-  }
-  folderKey.WriteDateTime(kMailTime, DbxFileTimeToDateTime(latest.ReceivedTime));
-  folderKey.WriteString(kMailReceived, latest.SenderName);
-  return true;
-}
 
 void DriveMailClient(toolkit::Registry& reg) {
   if (ReadOrCreateSetting(reg, kAlwaysOe) != 0 && FindMailClientWindow() == nullptr) {
@@ -87,37 +59,22 @@ void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& ho
   const std::vector<std::string> keyNames = reg.GetKeyNames();
   DbxItemList items;
   MessageBreaks breaks(host);
+  FolderKeyMemory memory(reg);
   for (const std::string& name : keyNames) {
-    reg.OpenKey(FolderKeyPath(name), true);
+    // A nested check's catalogue refresh may have dropped the key of a deleted store file since the
+    // names were listed: creating it again would leave an empty key behind and fail on "checked".
+    if (!reg.OpenKey(FolderKeyPath(name), false)) continue;
     if (!reg.ReadBool(kChecked)) continue;
     const std::string path = StoreFolderPath(GetStoreRoot()) + name;
     items.clear();
     LoadDbxItems(path, &items);
-
-    int32_t unread = 0;
-    bool isNew = false;
-    breaks.AtFolderStart();
-    for (size_t i = items.size(); i-- > 0;) {
-      if (i + 1 < items.size()) breaks.AtRecord();
-      // A folder list file read as a folder yields folder records: they are not messages.
-      const auto* message = std::get_if<Toe5_MessageInfo>(&items[i]);
-      if (message == nullptr || message->IsRead()) continue;
-      ++unread;
-      if (i + 1 == items.size()) isNew = RememberLatest(reg, *message);
-    }
-
-    if (unread >= 1 && (isNew || AlwaysAlert)) {
-      host.SetTrayIconIndex(3);
-      std::string folderName = AlertFolderName(path);
-      host.ShowMailAlert(unread, reg.ReadString(kMailReceived), folderName);
-    } else if (unread >= 1) {
-      host.SetTrayIconIndex(0);
-    }
+    const FolderVerdict verdict = ExamineFolderItems(items, memory, breaks);
+    ReportFolder(verdict, AlwaysAlert, path, memory, host);
   }
 }
 
 void CheckMail(CheckHost& host) {
-  host.SetTrayIconIndex(0);
+  host.SetTrayIconIndex(resources::kTrayRunning);
   UpdateFolderKeys(ShortDefaults());
   toolkit::Registry reg;
   reg.OpenKey(kProgramKey, true);

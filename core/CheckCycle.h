@@ -16,7 +16,8 @@ void CheckMailOnEvent(CheckHost& host);
 
 // Examines every watched folder key below the program key open in reg, remembers each folder's
 // latest unread message and alerts on folders with new mail (or any unread mail with AlwaysAlert).
-// Leaves a folder key open in reg.
+// A key that is gone by the time its turn comes (a nested check dropped it) is skipped, not created.
+// May leave a folder key open in reg.
 void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& host);
 
 }  // namespace quendrel

@@ -9,7 +9,7 @@ namespace quendrel {
 class CheckHost {
 public:
   virtual ~CheckHost() = default;
-  // The tray icon's picture: 0 running, 3 an alert was just raised.
+  // The tray icon's picture: resources::kTrayRunning, or kTrayAlerted when an alert was just raised.
   virtual void SetTrayIconIndex(int index) = 0;
   virtual void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText,
                              const std::string& FolderText) = 0;

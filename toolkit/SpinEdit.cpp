@@ -87,8 +87,6 @@ void TSpinEditInteger::KeyDown(WORD& key, TShiftState shift) {
   switch (key) {
     case VK_UP: Step(1); key = 0; break;
     case VK_DOWN: Step(-1); key = 0; break;
-    case VK_PRIOR: Step(10); key = 0; break;
-    case VK_NEXT: Step(-10); key = 0; break;
     default: break;
   }
 }

@@ -5,10 +5,10 @@
 
 namespace quendrel::toolkit {
 
-// The number cannot be typed (the field is read-only); the buttons, Up/Down and PageUp/PageDown
-// step it by Increment. MinValue == MaxValue means no limits. OnChange fires whenever Value
-// really changes, whether the user or the program changed it; setting the value it already has
-// fires nothing.
+// The number cannot be typed (the field is read-only); only the buttons and the Up/Down keys step
+// it by Increment, PageUp/PageDown do nothing. MinValue == MaxValue means no limits. OnChange fires
+// whenever Value really changes, whether the user or the program changed it; setting the value it
+// already has fires nothing.
 class TSpinEditInteger : public TCustomControl {
 public:
   explicit TSpinEditInteger(TComponent* owner);

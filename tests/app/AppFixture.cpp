@@ -16,18 +16,10 @@ AppTest::AppTest() {
   toolkit::Registry reg;
   reg.OpenKey(std::string("\\") + kRunKey, true);
   toolkit::Application.SetShowMainForm(true);
-  toolkit::Application.OnException = [this](toolkit::TComponent*, const std::exception_ptr& error) {
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-      errors_.push_back(e.what());
-    }
-  };
 }
 
 AppTest::~AppTest() {
   form_.reset();
-  toolkit::Application.OnException = nullptr;
   toolkit::Application.ProcessMessages();
 }
 
@@ -57,42 +49,6 @@ void AppTest::WatchedInboxWithMail() {
 bool ValueExists(const std::string& path, const std::string& name) {
   toolkit::Registry reg;
   return reg.OpenKey(path, false) && reg.ValueExists(name);
-}
-
-namespace {
-
-struct BoxWatch {
-  std::string text;
-  bool answered = false;
-};
-BoxWatch* gWatch = nullptr;  // the one message box being waited for on this thread
-
-BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  char text[512] = {};
-  GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // the box's static text
-  gWatch->text = text;
-  gWatch->answered = true;
-  PostMessageA(window, WM_COMMAND, IDOK, 0);
-  return FALSE;
-}
-
-void CALLBACK LookForBox(HWND, UINT, UINT_PTR, DWORD) {
-  if (gWatch != nullptr && !gWatch->answered) EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
-}
-
-}  // namespace
-
-std::string AnswerMessageBox(const std::function<void()>& action) {
-  BoxWatch watch;
-  gWatch = &watch;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForBox);
-  action();
-  KillTimer(nullptr, timer);
-  gWatch = nullptr;
-  return watch.text;
 }
 
 ClientWindow::ClientWindow() {

@@ -73,7 +73,7 @@ TEST(MailClient, NothingHappensWithoutAClient) {
   // Unregistered here: the shell answers "file not found" at once instead of hanging.
   DWORD start = GetTickCount();
   StartMailClient();
-  EXPECT_LT(GetTickCount() - start, 3000u);
+  EXPECT_LT(GetTickCount() - start, 20000u);  // against a hang only; a loaded machine may take seconds
 }
 
 TEST(MailClient, MenuAndCheckBoxCommands) {

@@ -10,10 +10,6 @@
 
 namespace quendrel::test {
 
-std::ostream& operator<<(std::ostream& out, const Alert& alert) {
-  return out << "{" << alert.unread << ", \"" << alert.sender << "\", \"" << alert.folder << "\"}";
-}
-
 uint64_t UtcNoon(int year, int month, int day) {
   SYSTEMTIME st = {};
   st.wYear = static_cast<WORD>(year);

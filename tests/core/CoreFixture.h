@@ -9,37 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/CheckHost.h"
+#include "tests/core/RecordingHost.h"
 #include "tests/support/TestFiles.h"
 #include "tools/dbxwriter/DbxWriter.h"
 
 namespace quendrel::test {
-
-struct Alert {
-  int32_t unread;
-  std::string sender;
-  std::string folder;
-  friend bool operator==(const Alert&, const Alert&) = default;
-};
-std::ostream& operator<<(std::ostream& out, const Alert& alert);
-
-class RecordingHost : public CheckHost {
-public:
-  void SetTrayIconIndex(int index) override { trayIndexes.push_back(index); }
-  void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText,
-                     const std::string& FolderText) override {
-    alerts.push_back({UnreadCount, SenderText, FolderText});
-  }
-  void ProcessMessages() override {
-    ++messageBreaks;
-    if (onMessages) onMessages();
-  }
-
-  std::vector<int> trayIndexes;
-  std::vector<Alert> alerts;
-  int messageBreaks = 0;
-  std::function<void()> onMessages;
-};
 
 // FILETIME ticks of a UTC calendar day at noon.
 uint64_t UtcNoon(int year, int month, int day);

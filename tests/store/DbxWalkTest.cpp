@@ -244,7 +244,7 @@ TEST(DbxWalk, OverlappingEntriesCannotMakeTheLoadQuadratic) {
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_GT(list.size(), 0u);
   EXPECT_LT(list.size(), 20u) << "the load should end once its work exceeds a few times the file";
-  EXPECT_LT(seconds, 5.0);
+  EXPECT_LT(seconds, 60.0);  // only against a runaway load: the bound above is the real check
 }
 
 // Entries that hop between three distant records defeat any read-ahead: each needs the file again.

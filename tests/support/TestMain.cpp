@@ -1,4 +1,5 @@
-// Entry point of every test executable.
+// Entry point of every test executable. Tests that use the toolkit also get ErrorBox.cpp linked in,
+// which turns an exception reaching the application's error box into a failure of the running test.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32

@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "toolkit/BmpCodec.h"
-#ifdef QUENDREL_HAVE_JPEG
 #include "toolkit/JpegCodec.h"
-#endif
 
 namespace quendrel::toolkit {
 namespace {
@@ -152,7 +150,6 @@ TEST(BmpCodec, EncodedFilesDecodeToTheSamePixels) {
   EXPECT_TRUE(EncodeBmp(0, 2, 24, nullptr, 0).empty());
 }
 
-#ifdef QUENDREL_HAVE_JPEG
 TEST(JpegCodec, RefusesWhatIsNoJpeg) {
   for (const std::string& data : {std::string(), std::string("\xFF\xD8\xFF\xE0", 4), std::string(64, '\xFF'),
                                   std::string("\xFF\xD8") + std::string(200, '\0')}) {
@@ -161,7 +158,6 @@ TEST(JpegCodec, RefusesWhatIsNoJpeg) {
     EXPECT_TRUE(result.image.bgra.empty());
   }
 }
-#endif
 
 }  // namespace
 }  // namespace quendrel::toolkit

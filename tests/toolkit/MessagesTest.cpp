@@ -17,8 +17,8 @@
 namespace quendrel::toolkit {
 namespace {
 
-// Handles messages until `done` or the time is up; true when done.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000) {
+// Handles messages until `done` or the time is up; true when done. The default only bounds a hang.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 20000) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # A Wine session for tests and demos: its own prefix, a display, and a warm persistent wineserver.
-#   session.sh up STATE_DIR     create or reuse STATE_DIR/prefix, pick a display, start the server
-#   session.sh down STATE_DIR   stop only what 'up' started
-# The display is the real $DISPLAY when one answers, else an Xvfb of our own. Everything started in
+#   session.sh up STATE_DIR [--own-display]   create or reuse STATE_DIR/prefix, pick a display, start the server
+#   session.sh down STATE_DIR                 stop only what 'up' started
+# The display is the real $DISPLAY when one answers, else an Xvfb of our own. With --own-display (the
+# tests) it is always an Xvfb of our own, so that focus and input stay out of the user's desktop,
+# unless QUENDREL_TEST_REAL_DISPLAY=1 asks for the real one. Everything started in
 # the background has its standard streams on /dev/null: a wineserver or Wine helper that inherited a
 # test runner's pipe would keep the runner waiting for end-of-file.
 set -euo pipefail
 cmd=${1:?usage: session.sh up|down STATE_DIR}
 state=${2:?usage: session.sh up|down STATE_DIR}
+use_real_display=yes
+if [ "${3:-}" = --own-display ] && [ "${QUENDREL_TEST_REAL_DISPLAY:-0}" != 1 ]; then use_real_display=no; fi
 mkdir -p "$state"
 state=$(cd "$state" && pwd)
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winealsa.drv=d;mscoree=d;mshtml=d"
@@ -17,9 +21,11 @@ display_answers() { DISPLAY="$1" xdpyinfo >/dev/null 2>&1; }
 up() {
   local display=""
   # A session that is up already is reused (its Xvfb included), never started a second time.
-  if [ -f "$state/display" ] && display_answers "$(cat "$state/display")"; then
+  # A session of the real display is not reused when an own one is asked for.
+  if [ -f "$state/display" ] && display_answers "$(cat "$state/display")" &&
+     { [ "$use_real_display" = yes ] || [ -f "$state/xvfb.pid" ]; }; then
     display=$(cat "$state/display")
-  elif [ -n "${DISPLAY:-}" ] && display_answers "$DISPLAY"; then
+  elif [ "$use_real_display" = yes ] && [ -n "${DISPLAY:-}" ] && display_answers "$DISPLAY"; then
     display=$DISPLAY
   else
     local n
@@ -44,6 +50,12 @@ up() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.quendrel-ready"
+  fi
+  # A crashing program must end (its test fails), not wait for someone to close Wine's crash dialog.
+  # Checked apart from the marker above, so prefixes made before this setting get it too.
+  if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    wineserver -w
   fi
   # Debian's fonts-wine (MS Sans Serif, Tahoma) does not reach a new prefix's Fonts folder by
   # itself, and without them every face falls back to DejaVu Sans.

@@ -1,0 +1,73 @@
+// The folder check's rule: which of a watched folder's messages are unread, whether its latest one is
+// new since the last look, and whether the folder alerts. Plain C++: what the folder key remembers
+// and the rest of the program are reached through FolderMemory and CheckHost.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "core/CheckHost.h"
+#include "store/DbxRecords.h"
+#include "store/DbxTime.h"
+
+namespace quendrel {
+
+// What a folder key remembers of the latest message a check took for new. Reads may throw (a
+// missing or mistyped value) and then end the check where it is.
+class FolderMemory {
+public:
+  virtual ~FolderMemory() = default;
+  virtual DateTime MailTime() = 0;
+  virtual std::string MailReceived() = 0;
+  virtual void Remember(DateTime mailTime, const std::string& mailReceived) = 0;
+};
+
+// Lets waiting window messages be handled between records. A queue check is a wineserver round trip
+// (~60 µs under Wine), so it is made at the start of every folder and then only once some
+// milliseconds of work have passed. Even the clock (~0.1 µs) is read only every few dozen records,
+// which take far less than a millisecond to examine.
+class MessageBreaks {
+public:
+  explicit MessageBreaks(CheckHost& host) : host_(host) {}
+
+  void AtFolderStart() { Handle(); }
+  void AtRecord() {
+    if (++records_ % kRecordsPerClockRead == 0 && std::chrono::steady_clock::now() - last_ >= kPeriod) {
+      Handle();
+    }
+  }
+
+private:
+  static constexpr std::chrono::milliseconds kPeriod{5};
+  static constexpr unsigned kRecordsPerClockRead = 64;
+
+  void Handle() {
+    host_.ProcessMessages();
+    // Counted from the end of the handling: a nested check is not work of this one.
+    last_ = std::chrono::steady_clock::now();
+  }
+
+  CheckHost& host_;
+  std::chrono::steady_clock::time_point last_;
+  unsigned records_ = 0;
+};
+
+struct FolderVerdict {
+  int32_t unread = 0;
+  bool isNew = false;  // the latest message is unread and not the one remembered
+  friend bool operator==(const FolderVerdict&, const FolderVerdict&) = default;
+};
+
+// Counts the unread messages from the last record backwards and compares the latest one, when it is
+// unread, with what memory holds; a different one is remembered from now on. Records that are no
+// messages (a folder list read as a folder) do not count.
+FolderVerdict ExamineFolderItems(const DbxItemList& items, FolderMemory& memory, MessageBreaks& breaks);
+
+// The tray icon and the alert for an examined folder at path: a folder with unread mail that is new,
+// or any unread mail with alwaysAlert, alerts with the remembered sender; other unread mail only sets
+// the running icon; a folder without unread mail changes nothing.
+void ReportFolder(const FolderVerdict& verdict, bool alwaysAlert, const std::string& path, FolderMemory& memory,
+                  CheckHost& host);
+
+}  // namespace quendrel
