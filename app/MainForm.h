@@ -7,6 +7,8 @@
 #include "app/FormCheckHost.h"
 #include "core/StoreFolderWatcher.h"
 #include "store/OEFolderManager.h"
+#include "skin/SkinForm.h"
+#include "skin/SkinPopupMenu.h"
 #include "toolkit/Form.h"
 #include "tray/TrayIcon.h"
 
@@ -39,7 +41,7 @@ class TForm1 : public toolkit::TForm {
   TTrayIcon* TrayIcon1 = nullptr;
   toolkit::TImageList* ImageList1 = nullptr;
   toolkit::TTimer* Timer1 = nullptr;
-  toolkit::TPopupMenu* PopupMenu1 = nullptr;
+  skin::TSkinPopupMenu* PopupMenu1 = nullptr;
   toolkit::TMenuItem* Start1 = nullptr;
   toolkit::TMenuItem* Stop1 = nullptr;
   toolkit::TMenuItem* ShowOutlookExpress1 = nullptr;
@@ -53,8 +55,8 @@ class TForm1 : public toolkit::TForm {
   // Keeps the window's controls, fonts and pictures in proportion on any screen and window size.
   sizing::TFormScaler* FormScaler1 = nullptr;
 
-  // The window's body, the banner and the two pages (plain containers until the skinned ones come).
-  toolkit::TPanel* skinForm1 = nullptr;
+  // The window's skinned body, the banner and the two pages (plain containers until the skinned ones come).
+  skin::TSkinForm* skinForm1 = nullptr;
   toolkit::TImage* Image2 = nullptr;
   toolkit::TPanel* PageControl1 = nullptr;
   toolkit::TPanel* TabSheet1 = nullptr;
@@ -147,6 +149,7 @@ class TForm1 : public toolkit::TForm {
   void CreateSettingPage();
   void CreateAboutPage();
   void CreateTrayMenu();
+  void CreateSkinFrame();
   void LoadSettingPage();
   void SetSettingControlsEnabled(bool enabled);
   // The folder manager's first method; a server that cannot be reached is told once, not as an

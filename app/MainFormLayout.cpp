@@ -122,7 +122,7 @@ void TForm1::CreateComponents() {
     OEFolderManager1NewMessage(sender, folderId, newMsgId);
   };
 
-  skinForm1 = MakeContainer(this, "skinForm1", this, RECT{0, 0, 564, 521}, bvNone);
+  CreateSkinFrame();
   Image2 = Make<TImage>(this, "Image2", skinForm1, 0, 28);
   Image2->SetBounds(0, 28, 453, 50);
   Image2->SetStretch(true);
@@ -250,8 +250,22 @@ void TForm1::CreateSettingPage() {
 }
 
 void TForm1::CreateTrayMenu() {
-  PopupMenu1 = new TPopupMenu(this);
+  PopupMenu1 = new skin::TSkinPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");
+  PopupMenu1->SetUIStyle(skin::TSkinUIStyle::WinXP);
+  PopupMenu1->SetMenuItemHeight(21);
+  PopupMenu1->SetSeparatorHeight(5);
+  PopupMenu1->SetBarWidth(26);
+  PopupMenu1->BarColor = clBackground;
+  PopupMenu1->Color = clWhite;
+  PopupMenu1->SeparatorColor = 0x848284;
+  PopupMenu1->SelectedBorderColor = 0xC66931;
+  PopupMenu1->SelectedColor = 0xEFD3C6;
+  PopupMenu1->SelectedFontColor = clBlack;
+  PopupMenu1->FontColor = clBlack;
+  PopupMenu1->FlatMenu = false;
+  PopupMenu1->UseSystemFont = true;
+  PopupMenu1->SetMenuAnimation(maBottomToTop);
   struct ItemSpec {
     TMenuItem*& item;
     const char* name;

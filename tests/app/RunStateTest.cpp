@@ -25,6 +25,19 @@ using toolkit::Application;
 class RunStateTest : public AppTest {};
 
 // What the run state shows on the window, the menu and the timer.
+// A click on the title-bar button with that index, where the bar draws it.
+void ClickTitleBarButton(TForm1& form, int index) {
+  skin::TSkinTitleBar& bar = form.skinForm1->TitleBar();
+  const int y = bar.ButtonRowTop() + bar.ButtonRowHeight() / 2;
+  for (int x = bar.Width() - 1; x >= 0; --x) {
+    if (bar.ButtonAt({x, y}) != index) continue;
+    bar.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    bar.Perform(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    return;
+  }
+  ADD_FAILURE() << "no title-bar button " << index;
+}
+
 void ExpectState(TForm1& form, bool running) {
   SCOPED_TRACE(running ? "running" : "stopped");
   EXPECT_EQ(Working, running);
@@ -189,7 +202,9 @@ TEST_F(RunStateTest, TitleBarMinimizeGreysTheIconOnlyWhenStopped) {
   QuietMailClient();
   TForm1& form = Launch();
   form.Show();
-  form.skinForm1TitleBarCustomBtnsClick(&form, 3);
+  skin::TSkinTitleBar& bar = form.skinForm1->TitleBar();
+  EXPECT_EQ(bar.ButtonAt({bar.Width() - 2, bar.ButtonRowTop() + 5}), 1);  // "×" at the right end
+  ClickTitleBarButton(form, 3);
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(form.TrayIcon1->IconIndex(), 1);
 
@@ -233,7 +248,7 @@ TEST_F(RunStateTest, ExitQuitAndCloseButtonEndTheProgramAndRevealTheMailClient) 
   } ways[] = {
       {"Exit button", [](TForm1& form) { form.Button4->Click(); }},
       {"Quit menu item", [](TForm1& form) { form.Quit1->Click(); }},
-      {"title bar close button", [](TForm1& form) { form.skinForm1TitleBarCustomBtnsClick(&form, 1); }},
+      {"title bar close button", [](TForm1& form) { ClickTitleBarButton(form, 1); }},
   };
   for (const auto& way : ways) {
     SCOPED_TRACE(way.what);

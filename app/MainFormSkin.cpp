@@ -1,0 +1,93 @@
+// The main window's skinned frame: the MacOS frame, a title bar made of the Protein pictures, and
+// its two custom buttons "×" (index 1) and "–" (index 3) drawn here.
+#include <windows.h>
+
+#include "app/MainForm.h"
+#include "skin/SkinDraw.h"
+#include "skin/SkinForm.h"
+#include "toolkit/Bitmap.h"
+
+namespace quendrel {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr int kCloseButton = 1;  // indexes in the title bar's button list
+constexpr int kMinimizeButton = 3;
+constexpr int kGlyphSize = 19;
+constexpr TColor kGlyphMask = 0xFF00FF;  // the bottom-left pixel: transparent
+
+enum class Glyph { Close, Minimize };
+enum class GlyphState { Normal, Hot, Pressed };
+
+// A 19 x 19 title-bar button: a dark blue sign, on a rounded light-blue plate when hot or pressed.
+TBitmap DrawGlyph(Glyph glyph, GlyphState state) {
+  TBitmap b(kGlyphSize, kGlyphSize);
+  TCanvas& c = b.Canvas();
+  c.Brush().SetColor(kGlyphMask);
+  c.FillRect({0, 0, kGlyphSize, kGlyphSize});
+  if (state != GlyphState::Normal) {
+    c.Brush().SetColor(state == GlyphState::Hot ? 0xF7DCB4 : 0xE0B27A);
+    c.Pen().SetColor(0xB07030);
+    c.RoundRect(1, 1, kGlyphSize - 1, kGlyphSize - 1, 5, 5);
+  }
+  c.Pen().SetColor(state == GlyphState::Pressed ? 0x602000 : 0x8A3A10);
+  c.Pen().SetWidth(2);
+  const int o = state == GlyphState::Pressed ? 1 : 0;  // a pressed sign sinks by a pixel
+  if (glyph == Glyph::Close) {
+    c.MoveTo(6 + o, 6 + o);
+    c.LineTo(13 + o, 13 + o);
+    c.MoveTo(12 + o, 6 + o);
+    c.LineTo(5 + o, 13 + o);
+  } else {
+    c.MoveTo(5 + o, 12 + o);
+    c.LineTo(14 + o, 12 + o);
+  }
+  c.Pen().SetWidth(1);
+  b.Flush();
+  return b;
+}
+
+}  // namespace
+
+void TForm1::CreateSkinFrame() {
+  skinForm1 = new skin::TSkinForm(this);  // owned by the form; takes over its frame
+  skinForm1->SetName("skinForm1");
+  skinForm1->SetTitleBarCustom(true);
+  skinForm1->SetUIStyle(skin::TSkinUIStyle::MacOS);
+  skinForm1->SetFrameBorderWidth(1);
+  skinForm1->SetBorderColor(0x7F7F7F);
+  skinForm1->SetColor(0xE7E7E7);
+  skinForm1->SetRoundCorner(0);
+
+  skin::TSkinTitleBar& bar = skinForm1->TitleBar();
+  bar.ClearSections();
+  for (int key : {skin::keys::TitleBarLeftImage, skin::keys::TitleBarRightImage, skin::keys::TitleBarClientImage})
+    skin::GetThemeImage(skin::TSkinUIStyle::Protein, key, &bar.AddSection().Picture);
+  bar.SetSectionAlign(1, skin::saRight);
+  bar.SetSectionAlign(2, skin::saClient);
+
+  bar.ClearButtons();
+  const skin::TSkinTitleBarBtnType types[] = {skin::tbControlBox, skin::tbCustom, skin::tbMax, skin::tbCustom};
+  for (int i = 0; i < 4; ++i) {
+    skin::TSkinTitleBarButton& button = bar.AddButton();
+    button.SetButtonType(types[i]);
+    button.SetVisible(i == kCloseButton || i == kMinimizeButton);
+    if (types[i] != skin::tbCustom) continue;
+    const Glyph glyph = i == kCloseButton ? Glyph::Close : Glyph::Minimize;
+    button.PicNormal = DrawGlyph(glyph, GlyphState::Normal);
+    button.PicMouseOn = DrawGlyph(glyph, GlyphState::Hot);
+    button.PicMouseDown = DrawGlyph(glyph, GlyphState::Pressed);
+    button.SetTransparent(true);
+  }
+  bar.SetButtonInterval(0);
+  bar.SetRightBtnXOffset(0);
+  skinForm1->SetSkinCaption("Quendrel");
+  skinForm1->SetOnTitleBarCustomBtnsClick(
+      [this](TComponent* sender, int index) { skinForm1TitleBarCustomBtnsClick(sender, index); });
+  // The caption's height went to the client area: keep the body at its designed size.
+  SetClientSize(564, 521);
+}
+
+}  // namespace quendrel
