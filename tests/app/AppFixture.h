@@ -31,6 +31,7 @@ class AppTest : public StoreTest {
   void WatchedInboxWithMail();
   // The texts of the alerts raised so far (their popup components stay with the application).
   static std::vector<std::string> AlertTexts();
+  static int AlertCount() { return static_cast<int>(AlertTexts().size()); }
   // Frees the alerts' components and popup windows.
   static void FreeAlerts();
 

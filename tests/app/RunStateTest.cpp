@@ -188,7 +188,7 @@ TEST_F(RunStateTest, MissingFolderManagerIsToldOnceAndWatchingStarts) {
   EXPECT_NE(told.find("cannot reach the mail client's folder manager"), std::string::npos) << told;
   EXPECT_NE(told.find("0x8"), std::string::npos) << told;  // the system's reason with its code
   ExpectState(form(), true);
-  EXPECT_EQ(form().MailAlerts().Count(), 1);  // the first check ran all the same
+  EXPECT_EQ(AlertCount(), 1);  // the first check ran all the same
   EXPECT_TRUE(ValueExists(kProgramKey, "foldermanagertold"));
 
   form().StopWork();
