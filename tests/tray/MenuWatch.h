@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Menu.h"
 #include "tray/SimpleTimer.h"
 
 namespace quendrel::test {
@@ -44,8 +45,17 @@ class MenuWatch {
     if (auto hmenu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0))) {
       for (int i = 0; i < GetMenuItemCount(hmenu); ++i) {
         char text[128] = {};
-        GetMenuStringA(hmenu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        menu.captions.push_back(text);
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        GetMenuItemInfoA(hmenu, static_cast<UINT>(i), TRUE, &info);
+        if ((info.fType & MFT_OWNERDRAW) != 0 && info.dwItemData != 0) {
+          // An owner-drawn item has no text of its own; the toolkit's item rides along as its data.
+          menu.captions.push_back(reinterpret_cast<const toolkit::TMenuItem*>(info.dwItemData)->Caption());
+        } else {
+          GetMenuStringA(hmenu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+          menu.captions.push_back(text);
+        }
         menu.enabled.push_back((GetMenuState(hmenu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) == 0);
       }
     }
