@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "store/ComApartment.h"
+#include "toolkit/Com.h"
 #include "tests/core/CoreFixture.h"
 #include "tests/support/ErrorBox.h"
 
@@ -39,7 +39,7 @@ class AppTest : public StoreTest {
   static void DeliverNewMessage(TForm1& form, int32_t folderId, int32_t newMsgId);
 
   // The window's folder-manager bridge lives in this thread's apartment.
-  ComApartment com_;
+  toolkit::ComApartment com_;
   std::unique_ptr<TForm1, toolkit::TComponentDeleter> form_;
   // Registry errors that reached the application's error box (they fail no test here).
   CapturedErrors captured_;

@@ -11,7 +11,7 @@
 #include "app/ProgramGlobals.h"
 #include "tests/app/AppFixture.h"
 #include "tests/tray/MenuWatch.h"
-#include "tests/tray/Pump.h"
+#include "tests/support/Pump.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"

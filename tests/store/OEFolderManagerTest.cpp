@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "store/ComApartment.h"
+#include "toolkit/Com.h"
 #include "store/OEFolderManager.h"
 
 namespace quendrel::test {
@@ -19,7 +19,7 @@ namespace {
 
 class BridgeTest : public testing::Test {
 protected:
-  ComApartment com_;
+  toolkit::ComApartment com_;
 };
 
 // Each handler writes what it got; unassigned ones are left out per case.

@@ -13,19 +13,12 @@
 #include "toolkit/Form.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
+#include "tests/support/Pump.h"
 
 namespace quendrel::toolkit {
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    Application.ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+using test::PumpUntil;
 
 // A form that notes when it is gone and what reached it after that.
 class Watched : public TForm {

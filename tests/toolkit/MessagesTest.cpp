@@ -13,20 +13,13 @@
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
 #include "toolkit/WindowClass.h"
+#include "tests/support/Pump.h"
 
 namespace quendrel::toolkit {
 namespace {
 
 // Handles messages until `done` or the time is up; true when done. The default only bounds a hang.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 20000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    Application.ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+using test::PumpUntil;
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
@@ -48,7 +41,7 @@ TEST(MessagesTest, TimersTickOnlyWhenEnabledWithAnInterval) {
   }
   timers[1]->SetInterval(0);
   timers[2]->SetEnabled(false);
-  EXPECT_TRUE(PumpUntil([&] { return ticks[0] >= 3; }));
+  EXPECT_TRUE(PumpUntil([&] { return ticks[0] >= 3; }, 20000));
   PumpUntil([] { return false; }, 100);
   EXPECT_EQ(ticks[1], 0);
   EXPECT_EQ(ticks[2], 0);

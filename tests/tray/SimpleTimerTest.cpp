@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "tests/tray/Pump.h"
+#include "tests/support/Pump.h"
 #include "tray/SimpleTimer.h"
 
 namespace quendrel::test {

@@ -12,7 +12,7 @@
 
 #include "tests/tray/MenuWatch.h"
 #include "tests/toolkit/GdiObjectCount.h"
-#include "tests/tray/Pump.h"
+#include "tests/support/Pump.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"

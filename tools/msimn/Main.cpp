@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tools/msimn/BrowserWindow.h"
-#include "store/ComApartment.h"
+#include "toolkit/Com.h"
 #include "tools/msimn/CommandLog.h"
 #include "tools/msimn/FolderManagerServer.h"
 #include "tools/msimn/Mailbox.h"
@@ -71,7 +71,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Tell(HelpText(), false, log, logging);
     return 0;
   }
-  const quendrel::ComApartment com;
+  const quendrel::toolkit::ComApartment com;
   if (parsed.options.registerServer || parsed.options.unregisterServer) {
     const std::string error = parsed.options.registerServer ? RegisterServer() : UnregisterServer();
     if (!error.empty()) {
