@@ -141,7 +141,9 @@ void TForm1::OEFolderManager1NewMessage(TComponent*, int32_t, int32_t) {
 }
 
 void TForm1::StoreFolderChanged() {
-  if (!Working) return;
+  // While the folder manager answers, its own event reports the same write: a second check would race
+  // it, and with alwaysalert on both would alert.
+  if (!Working || OEFolderManager1->Connected()) return;
   try {
     CheckMailOnStoreChange(checkHost_);
   } catch (...) {
