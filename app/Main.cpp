@@ -10,7 +10,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using quendrel::toolkit::Application;
-  // First made, last gone: Run frees the forms (tray icon, store event bridge) while it lives.
+  // First made, last gone: Run frees the forms, and with them the tray icon and the bridge's proxies
+  // into the mail client's process, while COM is still up.
   const quendrel::toolkit::ComApartment com;
   Application.Initialize();
   try {
@@ -20,7 +21,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application.HandleException(std::current_exception());
   }
   Application.Run();
-  // The bridge holds proxies into the mail client's process: they go while COM is still up.
-  if (quendrel::Form1 != nullptr) quendrel::Form1->OEFolderManager1->Disconnect();
   return 0;
 }

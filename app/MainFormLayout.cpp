@@ -92,13 +92,11 @@ void TForm1::CreateComponents() {
   // Set up as loaded with the window: the icon goes into the notification area when loading ends.
   TrayIcon1->BeginLoading();
   TrayIcon1->SetName("TrayIcon1");
+  // Taking the list shows its first image (kTrayRunning): no icon of its own to load.
   TrayIcon1->SetIconList(ImageList1);
   TrayIcon1->SetCycleInterval(0);
   TrayIcon1->SetHint("Quendrel");
-  TIcon trayIcon;
-  if (trayIcon.LoadFromResourceName(instance, resources::kMainIcon, 16)) TrayIcon1->SetIcon(trayIcon);
   TrayIcon1->SetIconVisible(true);
-  TrayIcon1->SetIconIndex(0);
   TrayIcon1->SetMinimizeToTray(true);
 
   Timer1 = new TTimer(this);

@@ -2,7 +2,6 @@
 // demo's Wine desktop (window lookups only see their own desktop) and reports into a file.
 //   quendrel-demo-driver REPORT wait-window TITLE SECONDS   wait until a visible window TITLE exists
 //   quendrel-demo-driver REPORT click TITLE BUTTON          press the button captioned BUTTON in it
-//   quendrel-demo-driver REPORT show TITLE                  bring the (hidden) window TITLE on screen
 //   quendrel-demo-driver REPORT wait-gone TITLE SECONDS     wait until no window TITLE exists (hidden too)
 //   quendrel-demo-driver REPORT tray-click left|right        click the newest icon of the notification area
 //   quendrel-demo-driver REPORT menu-choose POSITION         choose the item at POSITION of the open menu
@@ -31,17 +30,22 @@ BOOL CALLBACK FindButton(HWND window, LPARAM param) {
   return TRUE;
 }
 
-HWND VisibleWindow(const std::string& title) {
-  HWND window = FindWindowA(nullptr, title.c_str());
+// className or title may be null (any).
+HWND VisibleWindow(const char* className, const char* title) {
+  HWND window = FindWindowA(className, title);
   return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-std::string WaitWindow(const std::string& title, int seconds) {
+HWND WaitVisible(const char* className, const char* title, int seconds) {
   for (int i = 0; i < seconds * 10; ++i) {
-    if (VisibleWindow(title) != nullptr) return "ok";
+    if (HWND window = VisibleWindow(className, title)) return window;
     Sleep(100);
   }
-  return "failed: no window \"" + title + "\"";
+  return nullptr;
+}
+
+std::string WaitWindow(const std::string& title, int seconds) {
+  return WaitVisible(nullptr, title.c_str(), seconds) ? "ok" : "failed: no window \"" + title + "\"";
 }
 
 std::string WaitGone(const std::string& title, int seconds) {
@@ -53,7 +57,7 @@ std::string WaitGone(const std::string& title, int seconds) {
 }
 
 std::string Click(const std::string& title, const std::string& caption) {
-  HWND window = VisibleWindow(title);
+  HWND window = VisibleWindow(nullptr, title.c_str());
   if (window == nullptr) return "failed: no window \"" + title + "\"";
   ButtonSearch search{caption};
   EnumChildWindows(window, FindButton, reinterpret_cast<LPARAM>(&search));
@@ -64,14 +68,6 @@ std::string Click(const std::string& title, const std::string& caption) {
   // A mouse press as the button's own window sees it; works for system and painted buttons alike.
   PostMessageA(search.found, WM_LBUTTONDOWN, MK_LBUTTON, centre);
   PostMessageA(search.found, WM_LBUTTONUP, 0, centre);
-  return "ok";
-}
-
-std::string Show(const std::string& title) {
-  HWND window = FindWindowA(nullptr, title.c_str());
-  if (window == nullptr) return "failed: no window \"" + title + "\"";
-  ShowWindow(window, SW_RESTORE);
-  ShowWindow(window, SW_SHOW);
   return "ok";
 }
 
@@ -98,12 +94,7 @@ std::string TrayClick(const std::string& button) {
 
 // The menu window belongs to the program; its menu loop takes keys posted to it.
 std::string MenuChoose(int position) {
-  HWND menu = nullptr;
-  for (int i = 0; i < 50 && menu == nullptr; ++i) {
-    HWND found = FindWindowA("#32768", nullptr);
-    menu = found != nullptr && IsWindowVisible(found) ? found : nullptr;
-    if (menu == nullptr) Sleep(100);
-  }
+  HWND menu = WaitVisible("#32768", nullptr, 5);
   if (menu == nullptr) return "failed: no menu open";
   for (int i = 0; i <= position; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -116,7 +107,7 @@ int main(int argc, char** argv) {
   if (argc < 4) {
     std::fprintf(
         stderr,
-        "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON | show TITLE |\n"
+        "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON |\n"
         "       wait-gone TITLE SECONDS | tray-click left|right | menu-choose POSITION\n");
     return 2;
   }
@@ -124,7 +115,6 @@ int main(int argc, char** argv) {
   std::string result = "failed: unknown command " + command;
   if (command == "wait-window" && argc >= 5) result = WaitWindow(argv[3], std::atoi(argv[4]));
   if (command == "click" && argc >= 5) result = Click(argv[3], argv[4]);
-  if (command == "show") result = Show(argv[3]);
   if (command == "wait-gone" && argc >= 5) result = WaitGone(argv[3], std::atoi(argv[4]));
   if (command == "tray-click") result = TrayClick(argv[3]);
   if (command == "menu-choose") result = MenuChoose(std::atoi(argv[3]));

@@ -11,6 +11,7 @@
 #include "app/ProgramGlobals.h"
 #include "tests/app/AppFixture.h"
 #include "tests/tray/MenuWatch.h"
+#include "tests/tray/ShellProbe.h"
 #include "tests/support/Pump.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -44,11 +45,7 @@ class TrayTest : public AppTest {
     return watch.shown.empty() ? ShownMenu{} : watch.shown[0];
   }
   bool ShellHoldsTheIcon() {
-    NOTIFYICONDATAA probe{};
-    probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    probe.hWnd = form().TrayIcon1->HandlerWindow();
-    probe.uID = form().TrayIcon1->TrayId();
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+    return ShellHolds(form().TrayIcon1->HandlerWindow(), form().TrayIcon1->TrayId());
   }
 };
 
@@ -68,11 +65,7 @@ TEST_F(TrayTest, TheIconIsInTheNotificationAreaWhileTheWindowLives) {
   const HWND window = icon.HandlerWindow();
   const UINT id = icon.TrayId();
   form_.reset();
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  probe.hWnd = window;
-  probe.uID = id;
-  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  EXPECT_FALSE(ShellHolds(window, id));
 }
 
 TEST_F(TrayTest, RightClickMenuEnablesStartOrStopByRunState) {

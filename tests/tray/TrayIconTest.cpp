@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/tray/MenuWatch.h"
+#include "tests/tray/ShellProbe.h"
 #include "tests/toolkit/GdiObjectCount.h"
 #include "tests/support/Pump.h"
 #include "toolkit/Application.h"
@@ -44,15 +45,6 @@ void RecordShell(TTrayIcon& icon, std::vector<ShellCall>& calls) {
                      data.hIcon != nullptr, data.szTip});
     return Shell_NotifyIconA(message, &data);
   };
-}
-
-// Whether the shell holds an icon for this window and identifier (a modify succeeds only then).
-bool ShellHolds(HWND window, UINT id) {
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  probe.hWnd = window;
-  probe.uID = id;
-  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 void Notify(TTrayIcon& icon, UINT mouseMessage) {

@@ -1,0 +1,18 @@
+// Asks the real shell whether it holds a tray icon, for tests of the icon and of the main window.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace quendrel::test {
+
+// Whether the shell holds an icon for this window and identifier (a modify succeeds only then).
+inline bool ShellHolds(HWND window, UINT id) {
+  NOTIFYICONDATAA probe{};
+  probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  probe.hWnd = window;
+  probe.uID = id;
+  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+}  // namespace quendrel::test
