@@ -10,6 +10,7 @@
 #include "popup/NotifyPopupForm.h"
 #include "tests/popup/PopupFixture.h"
 #include "tests/toolkit/GdiObjectCount.h"
+#include "tests/toolkit/ThreadWindowCount.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
@@ -501,7 +502,7 @@ TEST_F(PopupTest, ThousandPopupsLeaveNoObjectsBehind) {
   OpenAndSlideIn().Close();
   Pump();
   const DWORD gdiBefore = toolkit::GdiObjectCount();
-  const int windowsBefore = ThreadWindowCount();
+  const int windowsBefore = toolkit::ThreadWindowCount();
   for (int i = 0; i < 1000; ++i) {
     ASSERT_TRUE(component().OpenPopup());
     TfrmNotifyPopup& popup = LastPopup();
@@ -515,7 +516,7 @@ TEST_F(PopupTest, ThousandPopupsLeaveNoObjectsBehind) {
   }
   EXPECT_TRUE(Popups().empty());
   EXPECT_EQ(toolkit::GdiObjectCount(), gdiBefore);
-  EXPECT_EQ(ThreadWindowCount(), windowsBefore);
+  EXPECT_EQ(toolkit::ThreadWindowCount(), windowsBefore);
 }
 
 }  // namespace

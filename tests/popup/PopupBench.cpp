@@ -19,6 +19,7 @@
 #include "popup/NotifyPopupForm.h"
 #include "tests/support/PrivateRegistry.h"
 #include "tests/toolkit/GdiObjectCount.h"
+#include "tests/toolkit/ThreadWindowCount.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registry.h"
 #include "toolkit/Timer.h"
@@ -45,23 +46,6 @@ double WorkingSetMb() {
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
   return double(counters.WorkingSetSize) / (1024.0 * 1024.0);
-}
-
-int WindowCount() {
-  int count = 0;
-  auto countTop = [](HWND hwnd, LPARAM total) -> BOOL {
-    ++*reinterpret_cast<int*>(total);
-    EnumChildWindows(hwnd, [](HWND, LPARAM t) -> BOOL { ++*reinterpret_cast<int*>(t); return TRUE; }, total);
-    return TRUE;
-  };
-  EnumThreadWindows(GetCurrentThreadId(), countTop, reinterpret_cast<LPARAM>(&count));
-  for (HWND hwnd = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); hwnd != nullptr;
-       hwnd = FindWindowExA(HWND_MESSAGE, hwnd, nullptr, nullptr)) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == GetCurrentProcessId()) ++count;
-  }
-  return count;
 }
 
 std::vector<TfrmNotifyPopup*> Windows() {
@@ -197,7 +181,7 @@ int main(int argc, char** argv) {
   // 1,000 popups opened and closed (clicked during the slide-in), objects and memory before and after.
   PopupCount = 0;
   const DWORD gdiBefore = toolkit::GdiObjectCount();
-  const int windowsBefore = WindowCount();
+  const int windowsBefore = toolkit::ThreadWindowCount();
   const double wsBefore = WorkingSetMb();
   const auto manyStart = Clock::now();
   for (int i = 0; i < 1000; ++i) {
@@ -211,7 +195,8 @@ int main(int argc, char** argv) {
   std::printf("1,000 alerts shown and closed: %.1f s; GDI objects %lu -> %lu; windows %d -> %d; "
               "working set %.2f -> %.2f MB with the 1,000 components kept; PopupCount %d\n",
               std::chrono::duration<double>(Clock::now() - manyStart).count(), gdiBefore,
-              toolkit::GdiObjectCount(), windowsBefore, WindowCount(), wsBefore, WorkingSetMb(), int(PopupCount));
+              toolkit::GdiObjectCount(), windowsBefore, toolkit::ThreadWindowCount(), wsBefore, WorkingSetMb(),
+              int(PopupCount));
   FreeAlertComponents();
   std::printf("after freeing the components: GDI objects %lu, working set %.2f MB\n", toolkit::GdiObjectCount(),
               WorkingSetMb());

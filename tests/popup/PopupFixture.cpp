@@ -60,24 +60,6 @@ void Pump() {
   toolkit::Application.ProcessMessages();
 }
 
-namespace {
-BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
-  ++*reinterpret_cast<int*>(param);
-  EnumChildWindows(window, [](HWND, LPARAM p) { ++*reinterpret_cast<int*>(p); return TRUE; }, param);
-  return TRUE;
-}
-}  // namespace
-
-int ThreadWindowCount() {
-  int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-  for (HWND w = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); w != nullptr;
-       w = FindWindowExA(HWND_MESSAGE, w, nullptr, nullptr)) {
-    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) ++count;
-  }
-  return count;
-}
-
 void ClickControl(toolkit::TControl& control, toolkit::TMouseButton button) {
   toolkit::TWinControl* window = dynamic_cast<toolkit::TWinControl*>(&control);
   POINT at{control.Width() / 2, control.Height() / 2};

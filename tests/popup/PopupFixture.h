@@ -52,8 +52,6 @@ bool Tick(toolkit::TTimer* timer);
 RECT WindowRect(toolkit::TWinControl& control);
 // Handles waiting messages, so popups asked to free themselves go.
 void Pump();
-// Windows of this thread: top-level, child and message-only.
-int ThreadWindowCount();
 // A mouse press and release of the button over the control's centre (or a given client point), as
 // its window sees it.
 void ClickControl(toolkit::TControl& control, toolkit::TMouseButton button);

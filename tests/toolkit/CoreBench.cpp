@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/toolkit/GdiObjectCount.h"
+#include "tests/toolkit/ThreadWindowCount.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -61,24 +62,6 @@ TForm* MakeForm(TComponent* owner) {
   return form;  // 20 controls
 }
 
-// Windows of this thread: top-level ones with all their descendants, and message-only ones.
-int WindowCount() {
-  int count = 0;
-  auto countTop = [](HWND hwnd, LPARAM total) -> BOOL {
-    ++*reinterpret_cast<int*>(total);
-    EnumChildWindows(hwnd, [](HWND, LPARAM t) -> BOOL { ++*reinterpret_cast<int*>(t); return TRUE; }, total);
-    return TRUE;
-  };
-  EnumThreadWindows(GetCurrentThreadId(), countTop, reinterpret_cast<LPARAM>(&count));
-  for (HWND hwnd = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); hwnd != nullptr;
-       hwnd = FindWindowExA(HWND_MESSAGE, hwnd, nullptr, nullptr)) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == GetCurrentProcessId()) ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
 int main() {
@@ -109,7 +92,7 @@ int main() {
   form->Show();
   Application.ProcessMessages();
   const DWORD gdiBefore = GdiObjectCount();
-  const int windowsBefore = WindowCount();
+  const int windowsBefore = ThreadWindowCount();
   const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < 1000; ++i) {
@@ -120,7 +103,7 @@ int main() {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("1,000 show/hide cycles: %.2f s; GDI objects %lu -> %lu; windows %d -> %d; "
               "GetGuiResources(USER) %lu -> %lu\n",
-              seconds, gdiBefore, GdiObjectCount(), windowsBefore, WindowCount(), userBefore,
+              seconds, gdiBefore, GdiObjectCount(), windowsBefore, ThreadWindowCount(), userBefore,
               GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
   delete form;
   return 0;
