@@ -52,6 +52,16 @@ void DriveMailClient(toolkit::Registry& reg) {
   }
 }
 
+// The checks that events start: the same settings are created when missing, alwaysalert is read
+// even where it is not followed.
+void CheckFoldersOnEvent(CheckHost& host, bool honourAlwaysAlert) {
+  toolkit::Registry reg;
+  reg.OpenKey(kProgramKey, true);
+  ReadOrCreateSetting(reg, kAlwaysSound);
+  const bool alwaysAlert = ReadOrCreateSetting(reg, kAlwaysAlert) != 0;
+  CheckWatchedFolders(reg, honourAlwaysAlert && alwaysAlert, host);
+}
+
 }  // namespace
 
 void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& host) {
@@ -86,19 +96,11 @@ void CheckMail(CheckHost& host) {
 }
 
 void CheckMailOnEvent(CheckHost& host) {
-  toolkit::Registry reg;
-  reg.OpenKey(kProgramKey, true);
-  ReadOrCreateSetting(reg, kAlwaysSound);
-  bool alwaysAlert = ReadOrCreateSetting(reg, kAlwaysAlert) != 0;
-  CheckWatchedFolders(reg, alwaysAlert, host);
+  CheckFoldersOnEvent(host, /*honourAlwaysAlert=*/true);
 }
 
 void CheckMailOnStoreChange(CheckHost& host) {
-  toolkit::Registry reg;
-  reg.OpenKey(kProgramKey, true);
-  ReadOrCreateSetting(reg, kAlwaysSound);
-  ReadOrCreateSetting(reg, kAlwaysAlert);
-  CheckWatchedFolders(reg, false, host);
+  CheckFoldersOnEvent(host, /*honourAlwaysAlert=*/false);
 }
 
 }  // namespace quendrel
