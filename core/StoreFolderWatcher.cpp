@@ -14,9 +14,9 @@ constexpr char kWindowClass[] = "QuendrelStoreFolderWatcher";
 constexpr DWORD kChangeFilter =
     FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_FILE_NAME;
 
-void RegisterWindowClass() {
+void RegisterWindowClass(WNDPROC windowProc) {
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;  // replaced per window below
+  windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = kWindowClass;
   RegisterClassA(&windowClass);  // a second registration fails harmlessly
@@ -35,7 +35,7 @@ bool StoreFolderWatcher::Start(const std::string& folder) {
   Stop();
   HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, kChangeFilter);
   if (change == INVALID_HANDLE_VALUE) return false;
-  RegisterWindowClass();
+  RegisterWindowClass(&StoreFolderWatcher::WindowProc);
   window_ = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
                             nullptr);
   stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -45,7 +45,6 @@ bool StoreFolderWatcher::Start(const std::string& folder) {
     return false;
   }
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StoreFolderWatcher::WindowProc));
   change_ = change;
   waiter_ = std::thread([this] { Wait(); });
   return true;
