@@ -19,7 +19,6 @@ struct AlertOutputs {
 };
 
 inline constexpr char kAlertSound[] = "gotmail.wav";
-inline constexpr int kAlertPopupHeight = 121;
 
 // "You got mail in FOLDER", or naming the sender when no unread count is given.
 std::string MailAlertText(int32_t UnreadCount, const std::string& SenderText, const std::string& FolderText);
