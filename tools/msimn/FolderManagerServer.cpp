@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/OEFolderManagerEvents.h"
 #include "store/OEFolderManagerIds.h"
 
 namespace quendrel::standin {
@@ -153,14 +154,7 @@ public:
     for (auto& target : targets) target.second->AddRef();
     int delivered = 0;
     for (auto& [cookie, sink] : targets) {
-      VARIANT args[2];
-      args[0].vt = VT_I4;  // last argument first
-      args[0].lVal = newMsgId;
-      args[1].vt = VT_I4;
-      args[1].lVal = folderId;
-      DISPPARAMS params{args, nullptr, 2, 0};
-      const HRESULT hr =
-          sink->Invoke(kOnNewMessage, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+      const HRESULT hr = SendOENewMessage(sink, folderId, newMsgId);
       if (SUCCEEDED(hr)) ++delivered;
       if (SubscriberGone(hr)) Unadvise(cookie);
       sink->Release();
