@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "store/OEFolderManagerEvents.h"
 #include "store/OEFolderManagerSink.h"
 
 namespace quendrel {
@@ -14,13 +15,6 @@ namespace {
 constexpr char kNotConnected[] =
     "DefaultInterface is NULL. Component is not connected to Server. You must call 'Connect' or "
     "'ConnectTo' before this operation";
-
-// The server process has gone: its proxies answer with one of these from then on.
-bool ServerGone(HRESULT code) {
-  return code == RPC_E_DISCONNECTED || code == CO_E_OBJNOTCONNECTED || code == RPC_E_SERVER_DIED ||
-         code == RPC_E_SERVER_DIED_DNE || code == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
-         code == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
-}
 
 }  // namespace
 
@@ -119,7 +113,7 @@ IOEFolderManager* TOEFolderManager::DefaultInterface() {
 
 void TOEFolderManager::InvokeFirstMethod() {
   HRESULT hr = DefaultInterface()->Attach();
-  if (ServerGone(hr)) {
+  if (ComPeerGone(hr)) {
     Disconnect();
     hr = DefaultInterface()->Attach();
   }

@@ -15,4 +15,10 @@ HRESULT SendOENewMessage(IDispatch* sink, int32_t folderId, int32_t newMsgId) {
                       nullptr, nullptr);
 }
 
+bool ComPeerGone(HRESULT code) {
+  return code == RPC_E_DISCONNECTED || code == CO_E_OBJNOTCONNECTED || code == RPC_E_SERVER_DIED ||
+         code == RPC_E_SERVER_DIED_DNE || code == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
+         code == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
+}
+
 }  // namespace quendrel
