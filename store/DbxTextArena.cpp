@@ -6,17 +6,13 @@
 namespace quendrel {
 
 const char* DbxTextArena::Keep(std::span<const uint8_t> Bytes) {
-  if (blocks_ == nullptr) {
-    auto blocks = std::make_shared<Blocks>();
-    blocks_ = blocks.get();
-    owner_ = std::move(blocks);
-  }
+  if (blocks_ == nullptr) blocks_ = std::make_shared<Blocks>();
   if (Bytes.size() > left_) {
     // A text longer than a block (a record body may be up to a MiB) gets a block of its own size.
     const size_t size = std::max(Bytes.size(), nextBlock_);
     nextBlock_ = std::min(nextBlock_ * 2, kMaxBlock);
-    blocks_->blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
-    free_ = blocks_->blocks.back().get();
+    blocks_->push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = blocks_->back().get();
     left_ = size;
   }
   char* kept = free_;

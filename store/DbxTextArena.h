@@ -22,19 +22,16 @@ class DbxTextArena {
   // A copy of Bytes, valid as long as Owner() is held.
   const char* Keep(std::span<const uint8_t> Bytes);
   // Shared by the records whose texts lie in the arena; null before the first Keep.
-  const std::shared_ptr<const void>& Owner() const { return owner_; }
+  std::shared_ptr<const void> Owner() const { return blocks_; }
 
   static constexpr size_t kFirstBlock = 16 << 10;
   static constexpr size_t kMaxBlock = 1 << 20;
 
  private:
-  struct Blocks {
-    std::vector<std::unique_ptr<char[]>> blocks;
-  };
+  using Blocks = std::vector<std::unique_ptr<char[]>>;
 
-  std::shared_ptr<const void> owner_;
-  Blocks* blocks_ = nullptr;  // owned through owner_
-  char* free_ = nullptr;      // unused rest of the newest block
+  std::shared_ptr<Blocks> blocks_;
+  char* free_ = nullptr;  // unused rest of the newest block
   size_t left_ = 0;
   size_t nextBlock_ = kFirstBlock;
 };

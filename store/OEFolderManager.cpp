@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "store/OEFolderManagerEvents.h"
 #include "store/OEFolderManagerSink.h"
 
 namespace quendrel {
@@ -14,13 +15,6 @@ namespace {
 constexpr char kNotConnected[] =
     "DefaultInterface is NULL. Component is not connected to Server. You must call 'Connect' or "
     "'ConnectTo' before this operation";
-
-// The server process has gone: its proxies answer with one of these from then on.
-bool ServerGone(HRESULT code) {
-  return code == RPC_E_DISCONNECTED || code == CO_E_OBJNOTCONNECTED || code == RPC_E_SERVER_DIED ||
-         code == RPC_E_SERVER_DIED_DNE || code == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
-         code == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
-}
 
 }  // namespace
 
@@ -41,7 +35,9 @@ std::string OleErrorText(HRESULT code) {
 }
 
 TOEFolderManager::TOEFolderManager(toolkit::TComponent* owner)
-    : TComponent(owner), sink_(new TOEFolderManagerSink(this)) {}  // the sink starts with our reference
+    : TComponent(owner) {
+  sink_.Attach(new TOEFolderManagerSink(this));  // the sink starts with our reference
+}
 
 TOEFolderManager::~TOEFolderManager() {
   Disconnect();
@@ -59,15 +55,15 @@ void TOEFolderManager::Loaded() {
   }
 }
 
-ComRef<IUnknown> TOEFolderManager::ObtainServer() const {
-  ComRef<IUnknown> server;
+toolkit::ComPtr<IUnknown> TOEFolderManager::ObtainServer() const {
+  toolkit::ComPtr<IUnknown> server;
   HRESULT hr = E_FAIL;
   if (ConnectKind == ckRunningInstance || ConnectKind == ckRunningOrNew) {
-    hr = GetActiveObject(CLSID_OEFolderManager, nullptr, server.Put());
+    hr = GetActiveObject(CLSID_OEFolderManager, nullptr, server.ReleaseAndGetAddressOf());
   }
   if (FAILED(hr) && ConnectKind != ckRunningInstance) {
     hr = CoCreateInstance(CLSID_OEFolderManager, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                          reinterpret_cast<void**>(server.Put()));
+                          &server);
   }
   if (FAILED(hr) || !server) throw EOleSysError(OleErrorText(FAILED(hr) ? hr : E_NOINTERFACE), hr);
   return server;
@@ -75,22 +71,22 @@ ComRef<IUnknown> TOEFolderManager::ObtainServer() const {
 
 void TOEFolderManager::Connect() {
   if (Connected()) return;
-  ComRef<IUnknown> server = ObtainServer();
+  toolkit::ComPtr<IUnknown> server = ObtainServer();
 
   // Without a connection point for the events the bridge still works, only no events arrive.
-  ComRef<IConnectionPointContainer> container;
-  if (SUCCEEDED(server->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.Put())))) {
-    ComRef<IConnectionPoint> point;
+  toolkit::ComPtr<IConnectionPointContainer> container;
+  if (SUCCEEDED(server->QueryInterface(IID_IConnectionPointContainer, &container))) {
+    toolkit::ComPtr<IConnectionPoint> point;
     DWORD cookie = 0;
-    if (SUCCEEDED(container->FindConnectionPoint(DIID_IOEFolderManagerEvents, point.Put())) &&
-        SUCCEEDED(point->Advise(sink_.get(), &cookie))) {
+    if (SUCCEEDED(container->FindConnectionPoint(DIID_IOEFolderManagerEvents, &point)) &&
+        SUCCEEDED(point->Advise(sink_.Get(), &cookie))) {
       connectionPoint_ = point;
       cookie_ = cookie;
     }
   }
 
-  ComRef<IOEFolderManager> intf;
-  const HRESULT hr = server->QueryInterface(IID_IOEFolderManager, reinterpret_cast<void**>(intf.Put()));
+  toolkit::ComPtr<IOEFolderManager> intf;
+  const HRESULT hr = server->QueryInterface(IID_IOEFolderManager, &intf);
   if (FAILED(hr) || !intf) {
     Disconnect();  // the subscription would otherwise outlive the failed connection
     throw EOleSysError("Interface not supported", FAILED(hr) ? hr : E_NOINTERFACE);
@@ -112,12 +108,12 @@ void TOEFolderManager::Disconnect() {
 IOEFolderManager* TOEFolderManager::DefaultInterface() {
   if (!Connected()) Connect();
   if (!Connected()) throw EAssertionFailed(kNotConnected);
-  return intf_.get();
+  return intf_.Get();
 }
 
 void TOEFolderManager::InvokeFirstMethod() {
   HRESULT hr = DefaultInterface()->Attach();
-  if (ServerGone(hr)) {
+  if (ComPeerGone(hr)) {
     Disconnect();
     hr = DefaultInterface()->Attach();
   }
@@ -125,7 +121,7 @@ void TOEFolderManager::InvokeFirstMethod() {
 }
 
 IDispatch* TOEFolderManager::EventSink() const {
-  return sink_.get();
+  return sink_.Get();
 }
 
 void TOEFolderManager::InvokeEvent(DISPID id, const int32_t* args, size_t count) {

@@ -11,8 +11,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "store/ComRef.h"
 #include "store/OEFolderManagerIds.h"
+#include "toolkit/Com.h"
 #include "toolkit/Component.h"
 
 namespace quendrel {
@@ -81,11 +81,11 @@ public:
   void Loaded() override;
 
 private:
-  ComRef<IUnknown> ObtainServer() const;
+  toolkit::ComPtr<IUnknown> ObtainServer() const;
 
-  ComRef<TOEFolderManagerSink> sink_;
-  ComRef<IOEFolderManager> intf_;
-  ComRef<IConnectionPoint> connectionPoint_;
+  toolkit::ComPtr<TOEFolderManagerSink> sink_;
+  toolkit::ComPtr<IOEFolderManager> intf_;
+  toolkit::ComPtr<IConnectionPoint> connectionPoint_;
   DWORD cookie_ = 0;
   std::string lastConnectError_;
 };

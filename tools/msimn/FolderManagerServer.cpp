@@ -9,11 +9,15 @@
 #include <utility>
 #include <vector>
 
+#include "store/OEFolderManagerEvents.h"
 #include "store/OEFolderManagerIds.h"
+#include "toolkit/Com.h"
 
 namespace quendrel::standin {
 
 namespace {
+
+using toolkit::ComPtr;
 
 constexpr GUID kTypeLibraryId = {0x155500EE, 0x8078, 0x4DE2, {0x91, 0xE8, 0x88, 0xFF, 0xB2, 0x11, 0x13, 0x62}};
 constexpr char kClassKey[] = "Software\\Classes\\CLSID\\{12BAF0A5-264C-464B-9D58-C83B3781DD4B}";
@@ -30,22 +34,14 @@ std::string HresultText(const char* what, HRESULT hr) {
   return text;
 }
 
-// Subscribers that have gone answer with one of these; they are dropped.
-bool SubscriberGone(HRESULT hr) {
-  return hr == RPC_E_DISCONNECTED || hr == CO_E_OBJNOTCONNECTED || hr == RPC_E_SERVER_DIED ||
-         hr == RPC_E_SERVER_DIED_DNE || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
-         hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
-}
-
 }  // namespace
 
 class FolderManagerObject : public IOEFolderManager, public IConnectionPointContainer, public IConnectionPoint {
 public:
   FolderManagerObject() {
-    ITypeLib* library = nullptr;
+    ComPtr<ITypeLib> library;
     if (SUCCEEDED(LoadTypeLibEx(ExePathW().c_str(), REGKIND_NONE, &library))) {
       library->GetTypeInfoOfGuid(IID_IOEFolderManager, &typeInfo_);
-      library->Release();
     }
   }
 
@@ -82,18 +78,16 @@ public:
     if (info == nullptr) return E_POINTER;
     *info = nullptr;
     if (index != 0 || !typeInfo_) return DISP_E_BADINDEX;
-    typeInfo_->AddRef();
-    *info = typeInfo_;
-    return S_OK;
+    return typeInfo_.CopyTo(info);
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    return typeInfo_ ? DispGetIDsOfNames(typeInfo_, names, count, ids) : E_NOTIMPL;
+    return typeInfo_ ? DispGetIDsOfNames(typeInfo_.Get(), names, count, ids) : E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* argError) override {
     if (!typeInfo_) return E_NOTIMPL;
-    return DispInvoke(static_cast<IOEFolderManager*>(this), typeInfo_, id, flags, params, result, exception,
-                      argError);
+    return DispInvoke(static_cast<IOEFolderManager*>(this), typeInfo_.Get(), id, flags, params, result,
+                      exception, argError);
   }
 
   // IOEFolderManager: a program greets the folder manager when it starts watching; nothing to do.
@@ -127,43 +121,29 @@ public:
   }
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* subscriber, DWORD* cookie) override {
     if (subscriber == nullptr || cookie == nullptr) return E_POINTER;
-    IDispatch* sink = nullptr;
+    ComPtr<IDispatch> sink;
     // A sink in another process comes as a proxy that does not answer the event interface's id.
-    if (FAILED(subscriber->QueryInterface(DIID_IOEFolderManagerEvents, reinterpret_cast<void**>(&sink))) &&
-        FAILED(subscriber->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink)))) {
+    if (FAILED(subscriber->QueryInterface(DIID_IOEFolderManagerEvents, &sink)) &&
+        FAILED(subscriber->QueryInterface(IID_IDispatch, &sink))) {
       return CONNECT_E_CANNOTCONNECT;
     }
     *cookie = nextCookie_++;
-    sinks_[*cookie] = sink;  // the reference QueryInterface gave
+    sinks_[*cookie] = std::move(sink);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
-    auto found = sinks_.find(cookie);
-    if (found == sinks_.end()) return CONNECT_E_NOCONNECTION;
-    IDispatch* sink = found->second;
-    sinks_.erase(found);
-    sink->Release();
-    return S_OK;
+    return sinks_.erase(cookie) != 0 ? S_OK : CONNECT_E_NOCONNECTION;
   }
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
   int FireNewMessage(int32_t folderId, int32_t newMsgId) {
     // A subscriber's handler runs while this call waits and may unsubscribe anyone: work on a copy.
-    std::vector<std::pair<DWORD, IDispatch*>> targets(sinks_.begin(), sinks_.end());
-    for (auto& target : targets) target.second->AddRef();
+    const std::vector<std::pair<DWORD, ComPtr<IDispatch>>> targets(sinks_.begin(), sinks_.end());
     int delivered = 0;
-    for (auto& [cookie, sink] : targets) {
-      VARIANT args[2];
-      args[0].vt = VT_I4;  // last argument first
-      args[0].lVal = newMsgId;
-      args[1].vt = VT_I4;
-      args[1].lVal = folderId;
-      DISPPARAMS params{args, nullptr, 2, 0};
-      const HRESULT hr =
-          sink->Invoke(kOnNewMessage, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    for (const auto& [cookie, sink] : targets) {
+      const HRESULT hr = SendOENewMessage(sink.Get(), folderId, newMsgId);
       if (SUCCEEDED(hr)) ++delivered;
-      if (SubscriberGone(hr)) Unadvise(cookie);
-      sink->Release();
+      if (ComPeerGone(hr)) Unadvise(cookie);  // a subscriber that has gone is dropped
     }
     return delivered;
   }
@@ -174,14 +154,11 @@ public:
   }
 
 private:
-  virtual ~FolderManagerObject() {
-    DropSubscribers();
-    if (typeInfo_) typeInfo_->Release();
-  }
+  virtual ~FolderManagerObject() = default;
 
   LONG refs_ = 1;
-  ITypeInfo* typeInfo_ = nullptr;  // owned reference
-  std::map<DWORD, IDispatch*> sinks_;  // owned references
+  ComPtr<ITypeInfo> typeInfo_;
+  std::map<DWORD, ComPtr<IDispatch>> sinks_;
   DWORD nextCookie_ = 1;
   int attachCalls_ = 0;
 };
@@ -272,10 +249,9 @@ std::string RegisterServer() {
           ERROR_SUCCESS) {
     return "cannot write the class registration under HKEY_LOCAL_MACHINE";
   }
-  ITypeLib* library = nullptr;
+  ComPtr<ITypeLib> library;
   const HRESULT hr = LoadTypeLibEx(exe.c_str(), REGKIND_REGISTER, &library);
   if (FAILED(hr)) return HresultText("registering the type library", hr);
-  library->Release();
   return {};
 }
 
