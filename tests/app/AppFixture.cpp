@@ -7,6 +7,7 @@
 #include "popup/NotifyPopup.h"
 #include "popup/NotifyPopupForm.h"
 #include "sizing/FormScaler.h"
+#include "store/OEFolderManagerEvents.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registry.h"
 
@@ -39,14 +40,7 @@ TForm1& AppTest::Launch() {
 }
 
 void AppTest::DeliverNewMessage(TForm1& form, int32_t folderId, int32_t newMsgId) {
-  VARIANT args[2];
-  args[0].vt = VT_I4;  // last argument first
-  args[0].lVal = newMsgId;
-  args[1].vt = VT_I4;
-  args[1].lVal = folderId;
-  DISPPARAMS params{args, nullptr, 2, 0};
-  form.OEFolderManager1->EventSink()->Invoke(kOnNewMessage, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
-                                             nullptr, nullptr);
+  SendOENewMessage(form.OEFolderManager1->EventSink(), folderId, newMsgId);
 }
 
 void AppTest::QuietMailClient() {
