@@ -2,7 +2,7 @@
 # Runs every test of Quendrel:
 #   1. the Windows build (MinGW-w64), its tests under Wine (own prefix, Xvfb when there is no display);
 #   2. the portable code built natively with clang, AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. the fuzz targets (store reader, image decoders) for a bounded time (QUENDREL_FUZZ_SECONDS per
+#   3. the fuzz targets (store reader, theme-file reader, image decoders) for a bounded time (QUENDREL_FUZZ_SECONDS per
 #      target, default 60; one per core at a time).
 # Ends with one summary line "N passed, N failed" and a non-zero exit on any failure.
 set -uo pipefail
