@@ -6,6 +6,9 @@ install(TARGETS quendrel quendrel-store RUNTIME DESTINATION .)
 install(FILES ${QUENDREL_HELP_FILE} DESTINATION .)
 
 set(CPACK_GENERATOR NSIS)
+# What the installer ships carries no symbols, whichever optimised build it is packed from (the
+# runtime is static already, see the toolchain).
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_NAME Quendrel)
 set(CPACK_PACKAGE_VENDOR Quendrel)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tells you when mail waits in Outlook Express")

@@ -44,8 +44,3 @@ function(quendrel_executable name)
     set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE ON)
   endif()
 endfunction()
-
-if(QUENDREL_WIN32)
-  # What the installer ships carries no symbols (the runtime is static already, see the toolchain).
-  add_link_options($<$<CONFIG:Release>:-s>)
-endif()

@@ -13,16 +13,20 @@ if(QUENDREL_WIN32 AND NOT TARGET quendrel_wine_fixture)
   set_tests_properties(wine.down PROPERTIES FIXTURES_CLEANUP wine)
 endif()
 
-# quendrel_test(NAME SOURCES ... LIBS ... [PORTABLE] [TIMEOUT s])
+# quendrel_test(NAME SOURCES ... LIBS ... [PORTABLE] [RESOURCES] [TIMEOUT s])
 #   PORTABLE: the test needs no Win32 and is also built and run natively (sanitizer builds).
 #   Without PORTABLE the test exists in the Windows build only.
+#   RESOURCES: the test carries the program's own resources (icons, pictures, manifest).
 function(quendrel_test name)
-  cmake_parse_arguments(ARG "PORTABLE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "PORTABLE;RESOURCES" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT QUENDREL_WIN32 AND NOT ARG_PORTABLE)
     return()
   endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
+  endif()
+  if(ARG_RESOURCES AND QUENDREL_WIN32)
+    list(APPEND ARG_SOURCES $<TARGET_OBJECTS:quendrel_resources>)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   quendrel_target_defaults(${name})

@@ -11,7 +11,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# One line per target: its name, its program in the build and its seed corpus in the source tree.
+# One line per target: its name, its program in the build and its seed corpus in the source tree
+# (a new one also goes into fuzz_targets, tests/fuzz/CMakeLists.txt).
 targets=(
   "fuzz_dbx_messages tests/fuzz/fuzz_dbx_messages tests/fuzz/corpus/messages"
   "fuzz_dbx_folders tests/fuzz/fuzz_dbx_folders tests/fuzz/corpus/folders"

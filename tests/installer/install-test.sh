@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The installer on a fresh Wine prefix, the way a user meets it:
-#   install-test.sh RELEASE_DIR STATE_DIR DRIVER.exe VERSION
-# RELEASE_DIR holds the release build and its Quendrel-VERSION-win64.exe (tools/build-installer.sh);
+#   install-test.sh BUILD_DIR STATE_DIR DRIVER.exe VERSION
+# BUILD_DIR holds the build the installer was packed from and its Quendrel-VERSION-win64.exe
+# (tools/build-installer.sh); its programs are shipped stripped, so they are compared stripped;
 # DRIVER.exe is quendrel-demo-driver, which finds and presses the program's buttons. Installs
 # silently, checks files, uninstall entry and Start-menu entry, starts the installed program (its
 # window comes up, "Help" hands the installed help file to the shell, "Exit" ends it), installs
 # again with the logon choice, uninstalls silently and checks that only the user's settings are left.
 # Prints the figures (sizes, times) and one line per check; exits 1 when a check fails.
 set -uo pipefail
-release=$(cd "${1:?usage: install-test.sh RELEASE_DIR STATE_DIR DRIVER.exe VERSION}" && pwd)
+release=$(cd "${1:?usage: install-test.sh BUILD_DIR STATE_DIR DRIVER.exe VERSION}" && pwd)
 state=${2:?}
 driver=${3:?}
 version=${4:?}
@@ -24,8 +25,9 @@ check() {  # description command...
 finish() {
   "$session" down "$state" >/dev/null 2>&1
   echo "$passed passed, $failed failed"
+  # A bare exit in an EXIT trap keeps the status from before the trap: a failed check must fail the test.
   [ "$failed" = 0 ]
-  exit
+  exit $?
 }
 [ -f "$installer" ] || { echo "no installer $installer (tools/build-installer.sh first)"; exit 1; }
 
@@ -67,19 +69,9 @@ wait_for() {  # seconds command...: polls the command every 0.1 s
   return 1
 }
 
-# --- the release build the installer is made from
-exe=$release/app/quendrel.exe
-objdump=x86_64-w64-mingw32-objdump
-check "release quendrel.exe has no debug sections" \
-  bash -c "! $objdump -h '$exe' | grep -q '\.debug'"
-check "release quendrel.exe has no symbol table" \
-  bash -c "$objdump -t '$exe' | grep -q 'no symbols'"
-check "release quendrel.exe needs no MinGW runtime DLLs" \
-  bash -c "! $objdump -p '$exe' | grep -iE 'DLL Name: (libstdc|libgcc|libwinpthread)'"
-check "release quendrel.exe carries the version $version in its version resource" \
-  python3 -c "import re, sys; u=lambda t: re.escape(t.encode('utf-16-le')); d=open(sys.argv[1], 'rb').read()
-sys.exit(not all(re.search(u(k) + b'(\\x00\\x00)+' + u(sys.argv[2]) + b'\\x00\\x00', d) for k in ('FileVersion', 'ProductVersion')))" \
-  "$exe" "$version"
+# --- the program the installer ships: the build's own, stripped as packing strips it
+exe=$state/quendrel.exe
+x86_64-w64-mingw32-strip -o "$exe" "$release/app/quendrel.exe"
 
 # --- silent install
 start=$(now_ms)
@@ -89,7 +81,24 @@ check "installer exits" test -d "$dir"
 installed=$(cd "$dir" 2>/dev/null && ls | sort | tr '\n' ' ')
 check "installed files: $installed" \
   test "$installed" = "Uninstall.exe quendrel-store.exe quendrel.exe quendrelhelp.chm "
-check "installed quendrel.exe is the release build" cmp -s "$exe" "$dir/quendrel.exe"
+# Stripping stamps the time into the PE header (and so its checksum): those two fields may differ.
+check "installed quendrel.exe is the built program, stripped" \
+  python3 -c "import struct, sys; a, b = (bytearray(open(f, 'rb').read()) for f in sys.argv[1:])
+for d in (a, b):
+    pe = struct.unpack_from('<I', d, 0x3c)[0]
+    d[pe + 8:pe + 12] = d[pe + 88:pe + 92] = bytes(4)
+sys.exit(a != b)" "$exe" "$dir/quendrel.exe"
+objdump=x86_64-w64-mingw32-objdump
+check "installed quendrel.exe has no debug sections" \
+  bash -c "! $objdump -h '$dir/quendrel.exe' | grep -q '\.debug'"
+check "installed quendrel.exe has no symbol table" \
+  bash -c "$objdump -t '$dir/quendrel.exe' | grep -q 'no symbols'"
+check "installed quendrel.exe needs no MinGW runtime DLLs" \
+  bash -c "! $objdump -p '$dir/quendrel.exe' | grep -iE 'DLL Name: (libstdc|libgcc|libwinpthread)'"
+check "installed quendrel.exe carries the version $version in its version resource" \
+  python3 -c "import re, sys; u=lambda t: re.escape(t.encode('utf-16-le')); d=open(sys.argv[1], 'rb').read()
+sys.exit(not all(re.search(u(k) + b'(\\x00\\x00)+' + u(sys.argv[2]) + b'\\x00\\x00', d) for k in ('FileVersion', 'ProductVersion')))" \
+  "$dir/quendrel.exe" "$version"
 check "installed help file is the built one" cmp -s "$release/app/quendrelhelp.chm" "$dir/quendrelhelp.chm"
 check "Start-menu entry points at the program" bash -c "grep -aq 'quendrel.exe' '$menu_link'"
 check "uninstall entry: name" test "$(reg_value "$uninstall_key" DisplayName)" = Quendrel
@@ -142,7 +151,7 @@ check "the user's settings are kept" test "$(reg_value "$settings_key" startwork
 cat <<FIGURES
 figures:
   installer $(basename "$installer"): $(stat -c %s "$installer") bytes
-  release quendrel.exe: $(stat -c %s "$exe") bytes
+  shipped quendrel.exe: $(stat -c %s "$exe") bytes
   installed: ${installed_kb} KiB on disk (uninstall entry: ${estimated} KiB)
   silent install: ${install_ms} ms (first program run in the prefix), again over it: ${reinstall_ms} ms
   silent uninstall: ${uninstall_ms} ms (until the program folder is gone)
