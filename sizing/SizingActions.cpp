@@ -85,4 +85,11 @@ const SizingActionRegistry::Entry* SizingActionRegistry::FindSizingActionFor(
   return fallback;
 }
 
+const SizingActionRegistry::Entry* SizingActionRegistry::FindComponentAction(
+    toolkit::TComponent& component) const {
+  const toolkit::TObjectRef ref(&component);
+  if (const Entry* byName = FindSizingAction(component.ClassName(), ref)) return byName;
+  return FindSizingActionFor(ref);
+}
+
 }  // namespace quendrel::sizing
