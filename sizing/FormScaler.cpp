@@ -188,10 +188,8 @@ void TFormScaler::Hook(TMessage& m, const toolkit::TWndNext& next) {
   }
   for (int i = 0; i < r.RaiseCount; ++i) Dispatch(r.Raise[i]);
   next(m);
-  // After the form's own handler, so its size constraints cannot widen the scaler's limits. While
-  // the form is being scaled to the screen the old minimum (the design size scaled, frame
-  // included) may exceed the size being set, and Wine holds a window to it: it is left out then.
-  if (r.FillMinMaxInfo && m.LParam != 0 && core_.State().SizingState() != ssScreenScaling) {
+  // After the form's own handler, so its size constraints cannot widen the scaler's limits.
+  if (r.FillMinMaxInfo && m.LParam != 0) {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
     const TrackingLimits limits = core_.Tracking(Screen());
     info->ptMinTrackSize = POINT{limits.MinTrack.Width, limits.MinTrack.Height};
