@@ -243,17 +243,13 @@ TComponent* TFormScaler::Child(const TComponent& control, int index) const {
 }
 
 std::optional<int32_t> TFormScaler::Size(TComponent& component, std::string_view propName) {
-  const toolkit::TPropInfo* info = toolkit::GetPropInfo(component, propName);
-  if (info == nullptr || !info->GetObj) return std::nullopt;
-  const toolkit::TFont* font = info->GetObj(component).As<toolkit::TFont>();
+  const toolkit::TFont* font = PropertyObject<toolkit::TFont>(component, propName);
   if (font == nullptr) return std::nullopt;
   return font->Size();
 }
 
 void TFormScaler::SetSize(TComponent& component, std::string_view propName, int32_t points) {
-  const toolkit::TPropInfo* info = toolkit::GetPropInfo(component, propName);
-  if (info == nullptr || !info->GetObj) return;
-  if (toolkit::TFont* font = info->GetObj(component).As<toolkit::TFont>()) font->SetSize(points);
+  if (toolkit::TFont* font = PropertyObject<toolkit::TFont>(component, propName)) font->SetSize(points);
 }
 
 }  // namespace quendrel::sizing
