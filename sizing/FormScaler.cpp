@@ -188,10 +188,8 @@ void TFormScaler::Hook(TMessage& m, const toolkit::TWndNext& next) {
   }
   for (int i = 0; i < r.RaiseCount; ++i) Dispatch(r.Raise[i]);
   next(m);
-  // After the form's own handler, so its size constraints cannot widen the scaler's limits. While
-  // the form is being scaled to the screen the old minimum (the design size scaled, frame
-  // included) may exceed the size being set, and Wine holds a window to it: it is left out then.
-  if (r.FillMinMaxInfo && m.LParam != 0 && core_.State().SizingState() != ssScreenScaling) {
+  // After the form's own handler, so its size constraints cannot widen the scaler's limits.
+  if (r.FillMinMaxInfo && m.LParam != 0) {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
     const TrackingLimits limits = core_.Tracking(Screen());
     info->ptMinTrackSize = POINT{limits.MinTrack.Width, limits.MinTrack.Height};
@@ -245,17 +243,13 @@ TComponent* TFormScaler::Child(const TComponent& control, int index) const {
 }
 
 std::optional<int32_t> TFormScaler::Size(TComponent& component, std::string_view propName) {
-  const toolkit::TPropInfo* info = toolkit::GetPropInfo(component, propName);
-  if (info == nullptr || !info->GetObj) return std::nullopt;
-  const toolkit::TFont* font = info->GetObj(component).As<toolkit::TFont>();
+  const toolkit::TFont* font = PropertyObject<toolkit::TFont>(component, propName);
   if (font == nullptr) return std::nullopt;
   return font->Size();
 }
 
 void TFormScaler::SetSize(TComponent& component, std::string_view propName, int32_t points) {
-  const toolkit::TPropInfo* info = toolkit::GetPropInfo(component, propName);
-  if (info == nullptr || !info->GetObj) return;
-  if (toolkit::TFont* font = info->GetObj(component).As<toolkit::TFont>()) font->SetSize(points);
+  if (toolkit::TFont* font = PropertyObject<toolkit::TFont>(component, propName)) font->SetSize(points);
 }
 
 }  // namespace quendrel::sizing

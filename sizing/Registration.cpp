@@ -8,10 +8,15 @@ namespace {
 using toolkit::TComponent;
 using toolkit::TObjectRef;
 
-const SizingActionRegistry::Entry* ActionFor(TComponent& c, SizerContext& sizer) {
-  const TObjectRef ref(&c);
-  if (const auto* byName = sizer.Actions().FindSizingAction(c.ClassName(), ref)) return byName;
-  return sizer.Actions().FindSizingActionFor(ref);
+TControlExtents RecordAt(const ControlPlacement& placement, SizeI ownerClient) {
+  TControlExtents record;
+  record.Top = placement.Top;
+  record.Left = placement.Left;
+  record.ClientHeight = placement.Client.Height;
+  record.ClientWidth = placement.Client.Width;
+  record.OwnerClientHeight = ownerClient.Height;
+  record.OwnerClientWidth = ownerClient.Width;
+  return record;
 }
 
 void StoreWith(const SizingActionRegistry::Entry* entry, TComponent& c, TControlExtents& record,
@@ -44,19 +49,13 @@ void RegisterControl(TComponent* component, const TComponent& form, ControlList&
   if (component->Name().empty()) component->SetName(NameForNameless(*component));
   if (controls.Contains(component->Name())) return;
 
-  TControlExtents record;
-  record.Top = placement->Top;
-  record.Left = placement->Left;
-  record.ClientHeight = placement->Client.Height;
-  record.ClientWidth = placement->Client.Width;
+  SizeI ownerClient;
   if (TComponent* owner = component->Owner()) {
-    if (const auto ownerPlacement = probe.Placement(*owner)) {
-      record.OwnerClientHeight = ownerPlacement->Client.Height;
-      record.OwnerClientWidth = ownerPlacement->Client.Width;
-    }
+    if (const auto ownerPlacement = probe.Placement(*owner)) ownerClient = ownerPlacement->Client;
   }
+  TControlExtents record = RecordAt(*placement, ownerClient);
   const std::string name = component->Name();
-  StoreWith(ActionFor(*component, sizer), *component, record, sizer);
+  StoreWith(sizer.Actions().FindComponentAction(*component), *component, record, sizer);
   controls.Add(name, std::move(record));
 
   // Components added meanwhile (by a message-loop turn) are registered when they are inserted.
@@ -82,13 +81,7 @@ void RefreshControl(TComponent* component, const TComponent& form, ControlList& 
   const std::optional<ControlPlacement> placement = probe.Placement(*component);
   const std::optional<ControlPlacement> formPlacement = probe.Placement(form);
   if (!placement || !formPlacement) return;
-  TControlExtents fresh;
-  fresh.Top = placement->Top;
-  fresh.Left = placement->Left;
-  fresh.ClientHeight = placement->Client.Height;
-  fresh.ClientWidth = placement->Client.Width;
-  fresh.OwnerClientHeight = formPlacement->Client.Height;
-  fresh.OwnerClientWidth = formPlacement->Client.Width;
+  TControlExtents fresh = RecordAt(*placement, formPlacement->Client);
   fresh.Properties = record->Properties;
   const TObjectRef ref(component);
   const auto* entry = sizer.Actions().FindSizingAction(component->ClassName(), ref);

@@ -15,9 +15,7 @@ void ApplyWithCopy(TCustomSizingAction& action, toolkit::TComponent& c, const Co
 
 void ResizeTree(toolkit::TComponent& control, const toolkit::TComponent& form, const ControlList& controls,
                 SizerContext& sizer, const ControlTree& tree) {
-  const toolkit::TObjectRef ref(&control);
-  const SizingActionRegistry::Entry* entry = sizer.Actions().FindSizingAction(control.ClassName(), ref);
-  if (entry == nullptr) entry = sizer.Actions().FindSizingActionFor(ref);
+  const SizingActionRegistry::Entry* entry = sizer.Actions().FindComponentAction(control);
   if (entry == nullptr) return;
   const std::unique_ptr<TCustomSizingAction> action = entry->Create();
 

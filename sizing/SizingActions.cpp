@@ -19,32 +19,39 @@ void TCustomSizingAction::StoreProperty(toolkit::TComponent& instance, TControlE
   record.Properties.Add(std::move(extents));
 }
 
-void TCustomSizingAction::StoreProperties(toolkit::TComponent& component, TControlExtents& record,
-                                          SizerContext& sizer) {
+namespace {
+
+// Each class-typed property (by name order) that holds an object with a registered action, with a
+// turn of the message loop after each such property.
+template <class Fn>
+void ForEachPropertyAction(toolkit::TComponent& component, SizerContext& sizer, Fn&& fn) {
   for (const toolkit::TPropInfo* prop : toolkit::GetPropList(component, {toolkit::tkClass})) {
     if (!prop->GetObj) continue;
     const toolkit::TObjectRef object = prop->GetObj(component);
     if (!object) continue;
-    if (const auto* entry = sizer.Actions().FindSizingAction(prop->TypeName, object)) {
-      entry->Create()->StoreProperty(component, record, *prop);
-    }
+    if (const auto* entry = sizer.Actions().FindSizingAction(prop->TypeName, object)) fn(*entry, *prop);
     sizer.ProcessMessages();
   }
 }
 
+}  // namespace
+
+void TCustomSizingAction::StoreProperties(toolkit::TComponent& component, TControlExtents& record,
+                                          SizerContext& sizer) {
+  ForEachPropertyAction(component, sizer,
+                        [&](const SizingActionRegistry::Entry& entry, const toolkit::TPropInfo& prop) {
+                          entry.Create()->StoreProperty(component, record, prop);
+                        });
+}
+
 void TCustomSizingAction::ApplyPropertyActions(toolkit::TComponent& component, TControlExtents& record,
                                                SizerContext& sizer) {
-  for (const toolkit::TPropInfo* prop : toolkit::GetPropList(component, {toolkit::tkClass})) {
-    if (!prop->GetObj) continue;
-    const toolkit::TObjectRef object = prop->GetObj(component);
-    if (!object) continue;
-    if (const auto* entry = sizer.Actions().FindSizingAction(prop->TypeName, object)) {
-      std::unique_ptr<TCustomSizingAction> action = entry->Create();
-      action->PropInfo = prop;
-      action->ApplySizing(component, record, sizer);
-    }
-    sizer.ProcessMessages();
-  }
+  ForEachPropertyAction(component, sizer,
+                        [&](const SizingActionRegistry::Entry& entry, const toolkit::TPropInfo& prop) {
+                          std::unique_ptr<TCustomSizingAction> action = entry.Create();
+                          action->PropInfo = &prop;
+                          action->ApplySizing(component, record, sizer);
+                        });
 }
 
 void SizingActionRegistry::RegisterSizingAction(std::string className, SizingTarget target,
@@ -76,6 +83,13 @@ const SizingActionRegistry::Entry* SizingActionRegistry::FindSizingActionFor(
     if (fallback == nullptr && CompareNames(e.ClassName, kWinControlAction) == 0) fallback = &e;
   }
   return fallback;
+}
+
+const SizingActionRegistry::Entry* SizingActionRegistry::FindComponentAction(
+    toolkit::TComponent& component) const {
+  const toolkit::TObjectRef ref(&component);
+  if (const Entry* byName = FindSizingAction(component.ClassName(), ref)) return byName;
+  return FindSizingActionFor(ref);
 }
 
 }  // namespace quendrel::sizing

@@ -87,6 +87,8 @@ public:
   // The first entry whose target class the instance belongs to; else the "TWinControl" entry, so
   // every control is sized by the bounds action.
   const Entry* FindSizingActionFor(const toolkit::TObjectRef& instance) const;
+  // A component's action: by its class name first, else by its class as FindSizingActionFor.
+  const Entry* FindComponentAction(toolkit::TComponent& component) const;
   const std::vector<Entry>& Entries() const { return entries_; }
 
 private:

@@ -9,7 +9,9 @@ HookReaction SizingStateMachine::Filter(uint32_t msg, uint64_t wParam, bool mini
   const bool commanded = state_ == ssMaximizeRequested || state_ == ssRestoreRequested;
   switch (msg) {
     case kWmGetMinMaxInfo:
-      r.FillMinMaxInfo = minimumSize;
+      // While the form is scaled to the screen the old minimum (the design size scaled, frame
+      // included) may exceed the size being set, and Wine holds a window to it.
+      r.FillMinMaxInfo = minimumSize && state_ != ssScreenScaling;
       break;
     case kWmSize:
       if (commanded && (wParam == kSizeRestored || wParam == kSizeMaximized)) {

@@ -35,7 +35,7 @@ struct HookReaction {
   ScalerMessage Raise[2] = {};  // private messages to raise, in order
   int RaiseCount = 0;
   bool ClampPosition = false;   // WM_WINDOWPOSCHANGING: negative x and y become 0
-  bool FillMinMaxInfo = false;  // WM_GETMINMAXINFO with MinimumSize: set the tracking sizes
+  bool FillMinMaxInfo = false;  // WM_GETMINMAXINFO with MinimumSize, not while screen scaling
 };
 
 // The window side of a resize pass. The sizing state calls these in a pass's order.

@@ -32,13 +32,6 @@ static_assert(unsigned{kAnchorLeft} == unsigned{toolkit::akLeft} && unsigned{kAn
 
 namespace {
 
-template <class T>
-T* PropertyObject(TComponent& c, std::string_view propName) {
-  const toolkit::TPropInfo* info = toolkit::GetPropInfo(c, propName);
-  if (info == nullptr || !info->GetObj) return nullptr;
-  return info->GetObj(c).template As<T>();
-}
-
 class ScopedDC {
 public:
   explicit ScopedDC(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -137,8 +130,8 @@ void TFontSizingAction::ApplySizing(TComponent& component, TControlExtents& reco
     in.ControlSize = {control->Width(), control->Height()};
     in.RecordedClient = {record.ClientWidth, record.ClientHeight};
     in.ClientArea = {control->ClientWidth(), control->ClientHeight()};
-    const TFont measured(*font);
-    const MeasureText measure = [&](int32_t points) { return MeasureOneLine(*control, measured, text, points); };
+    // Each measurement sizes its own copy of the font, so the font itself can be measured.
+    const MeasureText measure = [&](int32_t points) { return MeasureOneLine(*control, *font, text, points); };
     if (const std::optional<int32_t> size = ResizeFont(in, measure, sizer.Fonts(), sizer.ProcessFonts());
         size && *size != font->Size()) {
       font->SetSize(*size);

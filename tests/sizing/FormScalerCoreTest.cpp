@@ -47,6 +47,8 @@ TEST(FormScalerCore, StartUpOnALargerScreen) {
 
   const std::optional<SizeI> client = core.BeginScreenScaling({564, 521}, screen);
   EXPECT_EQ(core.State().SizingState(), ssScreenScaling);
+  // The design minimum would hold the form while it grows or shrinks to the screen.
+  EXPECT_FALSE(core.Filter(kWmGetMinMaxInfo, 0, {580, 560}).FillMinMaxInfo);
   ASSERT_TRUE(client);
   EXPECT_EQ(*client, (SizeI{721, 666}));
   core.EndScreenScaling({client->Width + 16, client->Height + 39});

@@ -92,6 +92,14 @@ struct Fixture {
     SendMessageA(Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     return info;
   }
+  // The minimum tracking size is the form's outer size now; the maximum the screen.
+  void ExpectTrackingFromFormTo(SizeI screen) const {
+    const MINMAXINFO info = Tracking();
+    EXPECT_EQ(info.ptMinTrackSize.x, form->Width());
+    EXPECT_EQ(info.ptMinTrackSize.y, form->Height());
+    EXPECT_EQ(info.ptMaxTrackSize.x, screen.Width);
+    EXPECT_EQ(info.ptMaxTrackSize.y, screen.Height);
+  }
 };
 
 // Left, top, right, bottom.
@@ -136,11 +144,7 @@ TEST(FormScalerTest, OnTheDesignScreenNothingIsScaledAndTheStoredSizeIsTheMinimu
   EXPECT_EQ(f.form->ClientHeight(), 300);
   EXPECT_EQ(Bounds(*f.label), Box(20, 10, 120, 30));
   EXPECT_EQ(f.scaler->SizingState(), ssIdle);
-  const MINMAXINFO info = f.Tracking();
-  EXPECT_EQ(info.ptMinTrackSize.x, f.form->Width());
-  EXPECT_EQ(info.ptMinTrackSize.y, f.form->Height());
-  EXPECT_EQ(info.ptMaxTrackSize.x, 800);
-  EXPECT_EQ(info.ptMaxTrackSize.y, 600);
+  f.ExpectTrackingFromFormTo({800, 600});
 }
 
 TEST(FormScalerTest, StartUpOnADoubleScreenDoublesClientControlsFontsAndBitmaps) {
@@ -156,12 +160,8 @@ TEST(FormScalerTest, StartUpOnADoubleScreenDoublesClientControlsFontsAndBitmaps)
   EXPECT_EQ(f.panel->Glyph.Width(), 32);
   EXPECT_EQ(f.panel->Glyph.Height(), 32);
   EXPECT_EQ(f.scaler->SizingState(), ssIdle);
-  // The minimum is the scaled outer size now; the maximum the screen.
-  const MINMAXINFO info = f.Tracking();
-  EXPECT_EQ(info.ptMinTrackSize.x, f.form->Width());
-  EXPECT_EQ(info.ptMinTrackSize.y, f.form->Height());
-  EXPECT_EQ(info.ptMaxTrackSize.x, 1600);
-  EXPECT_EQ(info.ptMaxTrackSize.y, 1200);
+  // The minimum is the scaled outer size now.
+  f.ExpectTrackingFromFormTo({1600, 1200});
 }
 
 TEST(FormScalerTest, UserResizeRescalesControlsFontsAndBitmapsFromTheRecords) {
