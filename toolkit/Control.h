@@ -442,6 +442,8 @@ protected:
   bool doubleBuffered_ = false;
 
 private:
+  // The background when asked, the window, then the graphic controls on it.
+  void PaintAll(HDC dc, bool withBackground);
   void PaintBuffered(HDC dc, const RECT& area);
   static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND hwnd);

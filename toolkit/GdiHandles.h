@@ -81,57 +81,46 @@ class MemoryDC {
   HDC dc_;
 };
 
-// A window's (or the screen's) DC from GetDC; ReleaseDC when it goes.
-class WindowDC {
+// A DC borrowed from a window (or the screen); ReleaseDC when it goes. The guards below differ only
+// in how they get it.
+class ReleasedDC {
  public:
-  explicit WindowDC(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDC() {
+  ~ReleasedDC() {
     if (dc_) ReleaseDC(window_, dc_);
   }
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
+  ReleasedDC(const ReleasedDC&) = delete;
+  ReleasedDC& operator=(const ReleasedDC&) = delete;
   HDC Get() const { return dc_; }
+
+ protected:
+  ReleasedDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
 
  private:
   HWND window_;
   HDC dc_;
 };
 
-// A whole window's DC from GetWindowDC (frame included: non-client painting); ReleaseDC when it goes.
-class WholeWindowDC {
+// A window's (or the screen's) client DC from GetDC.
+class WindowDC : public ReleasedDC {
  public:
-  explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~WholeWindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  WholeWindowDC(const WholeWindowDC&) = delete;
-  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
+  explicit WindowDC(HWND window = nullptr) : ReleasedDC(window, GetDC(window)) {}
 };
 
-// A DC from GetDCEx; ReleaseDC when it goes. With DCX_INTERSECTRGN or DCX_EXCLUDERGN the system
-// takes the clip region over once the call succeeds, so the guard takes it from the caller (pass
-// a copy of a region you do not own, such as WM_NCPAINT's).
-class WindowDCEx {
+// A whole window's DC from GetWindowDC (frame included: non-client painting).
+class WholeWindowDC : public ReleasedDC {
+ public:
+  explicit WholeWindowDC(HWND window) : ReleasedDC(window, GetWindowDC(window)) {}
+};
+
+// A DC from GetDCEx. With DCX_INTERSECTRGN or DCX_EXCLUDERGN the system takes the clip region over
+// once the call succeeds, so the guard takes it from the caller (pass a copy of a region you do not
+// own, such as WM_NCPAINT's).
+class WindowDCEx : public ReleasedDC {
  public:
   WindowDCEx(HWND window, DWORD flags, RegionHandle clip = RegionHandle())
-      : window_(window), dc_(GetDCEx(window, clip.Get(), flags)) {
-    if (dc_ && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) static_cast<void>(clip.Release());
+      : ReleasedDC(window, GetDCEx(window, clip.Get(), flags)) {
+    if (Get() && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) static_cast<void>(clip.Release());
   }
-  ~WindowDCEx() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  WindowDCEx(const WindowDCEx&) = delete;
-  WindowDCEx& operator=(const WindowDCEx&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
 };
 
 // BeginPaint now, EndPaint when it goes, however painting ends.

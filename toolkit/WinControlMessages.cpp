@@ -22,17 +22,14 @@ void TWinControl::WndProc(TMessage& message) {
       if (message.WParam != 0) {
         // Painting into a DC someone hands us (a parent drawing us, a render to a bitmap).
         HDC dc = reinterpret_cast<HDC>(message.WParam);
-        if (message.Msg == WM_PRINTCLIENT && (message.LParam & PRF_ERASEBKGND)) PaintBackground(dc);
-        PaintWindow(dc);
-        PaintControls(dc);
+        PaintAll(dc, message.Msg == WM_PRINTCLIENT && (message.LParam & PRF_ERASEBKGND));
       } else {
         PaintDC paint(handle_);
         try {
           if (doubleBuffered_) {
             PaintBuffered(paint.Get(), paint.Info().rcPaint);
           } else {
-            PaintWindow(paint.Get());
-            PaintControls(paint.Get());
+            PaintAll(paint.Get(), false);
           }
         } catch (...) {
           // Whatever the painting invalidated again would bring WM_PAINT, and the error, back at
@@ -138,6 +135,12 @@ void TWinControl::WndProc(TMessage& message) {
   TControl::WndProc(message);
 }
 
+void TWinControl::PaintAll(HDC dc, bool withBackground) {
+  if (withBackground) PaintBackground(dc);
+  PaintWindow(dc);
+  PaintControls(dc);
+}
+
 void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
@@ -145,17 +148,13 @@ void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
   BitmapHandle bitmap(CreateCompatibleBitmap(dc, width, height));
   if (!buffer.Get() || !bitmap) {
     // Out of memory for the bitmap: paint straight away rather than not at all.
-    PaintBackground(dc);
-    PaintWindow(dc);
-    PaintControls(dc);
+    PaintAll(dc, true);
     return;
   }
   {
     SelectGuard select(buffer.Get(), bitmap.Get());
     SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
-    PaintBackground(buffer.Get());
-    PaintWindow(buffer.Get());
-    PaintControls(buffer.Get());
+    PaintAll(buffer.Get(), true);
     SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
   }

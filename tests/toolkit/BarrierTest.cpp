@@ -15,31 +15,15 @@
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Timer.h"
+#include "tests/support/ErrorBox.h"
 #include "tests/support/Pump.h"
 
 namespace quendrel::toolkit {
 namespace {
 
+using test::AllowErrorBox;
+using test::CapturedErrors;
 using test::PumpUntil;
-
-// Collects what reaches Application.OnException while it lives.
-class ErrorLog {
-public:
-  ErrorLog() : previous_(Application.OnException) {
-    Application.OnException = [this](TComponent*, const std::exception_ptr& error) {
-      try {
-        std::rethrow_exception(error);
-      } catch (const std::exception& e) {
-        texts.push_back(e.what());
-      }
-    };
-  }
-  ~ErrorLog() { Application.OnException = previous_; }
-  std::vector<std::string> texts;
-
-private:
-  TExceptionEvent previous_;
-};
 
 TForm* NewForm(TComponent* owner) {
   auto* form = new TForm(owner);
@@ -123,20 +107,20 @@ TEST(BarrierTest, EveryKindOfWindowProcedureStopsExceptions) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
     TComponent owner(nullptr);
-    ErrorLog errors;
+    CapturedErrors errors;
     const std::function<bool()> goesOn = c.fail(owner);
-    EXPECT_EQ(errors.texts, std::vector<std::string>{c.kind});
+    EXPECT_EQ(errors.Texts(), std::vector<std::string>{c.kind});
     EXPECT_TRUE(goesOn());
-    EXPECT_EQ(errors.texts.size(), 1u);
+    EXPECT_EQ(errors.Texts().size(), 1u);
   }
 }
 
 TEST(BarrierTest, GuardedReturnsTheFallbackAfterTheErrorHandler) {
-  ErrorLog errors;
+  CapturedErrors errors;
   EXPECT_EQ(Guarded([]() -> long { throw std::runtime_error("sink"); }, long{E_FAIL}), long{E_FAIL});
   EXPECT_EQ(Guarded([] { return 7; }, -1), 7);
   Guarded([] { throw std::logic_error("void"); });
-  EXPECT_EQ(errors.texts, (std::vector<std::string>{"sink", "void"}));
+  EXPECT_EQ(errors.Texts(), (std::vector<std::string>{"sink", "void"}));
 }
 
 // The boxes of this thread that are up now.
@@ -179,8 +163,6 @@ void CALLBACK WatchBoxes(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST(BarrierTest, OneErrorBoxAtATimeFromATimerThatKeepsFailing) {
-  const TExceptionEvent previous = Application.OnException;
-  Application.OnException = nullptr;  // the real box
   TComponent owner(nullptr);
   int ticks = 0;
   auto* failing = new TTimer(&owner);
@@ -189,13 +171,13 @@ TEST(BarrierTest, OneErrorBoxAtATimeFromATimerThatKeepsFailing) {
     ++ticks;
     throw std::runtime_error("Failed to get data for 'checked'");
   };
+  AllowErrorBox box;
   BoxWatch watch{0, failing, &ticks};
   gWatch = &watch;
   const UINT_PTR watcher = SetTimer(nullptr, 0, 40, WatchBoxes);
   const bool stopped = PumpUntil([&] { return !failing->Enabled(); }, 5000);
   KillTimer(nullptr, watcher);
   gWatch = nullptr;
-  Application.OnException = previous;
   EXPECT_TRUE(stopped);
   EXPECT_GE(ticks, 6);
   EXPECT_EQ(watch.mostBoxes, 1);

@@ -18,6 +18,7 @@
 namespace quendrel::toolkit {
 namespace {
 
+using test::PumpFor;
 using test::PumpUntil;
 
 // A form that notes when it is gone and what reached it after that.
@@ -104,7 +105,7 @@ TEST(LifetimeTest, ATimerMayFreeItsOwnForm) {
     };
     form->Show();
     EXPECT_TRUE(PumpUntil([&] { return owner.ComponentCount() == 0; }));
-    PumpUntil([] { return false; }, 60);
+    PumpFor(60);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(log, (std::vector<std::string>{"destroy 1", "~Watched"}));
   }

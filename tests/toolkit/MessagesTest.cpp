@@ -13,12 +13,13 @@
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
 #include "toolkit/WindowClass.h"
+#include "tests/support/ErrorBox.h"
 #include "tests/support/Pump.h"
 
 namespace quendrel::toolkit {
 namespace {
 
-// Handles messages until `done` or the time is up; true when done. The default only bounds a hang.
+using test::PumpFor;
 using test::PumpUntil;
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
@@ -42,12 +43,12 @@ TEST(MessagesTest, TimersTickOnlyWhenEnabledWithAnInterval) {
   timers[1]->SetInterval(0);
   timers[2]->SetEnabled(false);
   EXPECT_TRUE(PumpUntil([&] { return ticks[0] >= 3; }, 20000));
-  PumpUntil([] { return false; }, 100);
+  PumpFor(100);
   EXPECT_EQ(ticks[1], 0);
   EXPECT_EQ(ticks[2], 0);
   timers[0]->SetEnabled(false);
   const int stoppedAt = ticks[0];
-  PumpUntil([] { return false; }, 100);
+  PumpFor(100);
   EXPECT_EQ(ticks[0], stoppedAt);
 }
 
@@ -175,18 +176,10 @@ TEST(MessagesTest, ExceptionsInHandlersEndInTheApplicationsErrorHandler) {
   spot->SetBounds(0, 0, 50, 50);
   spot->SetParent(form);
   spot->OnClick = [](TComponent*) { throw std::runtime_error("Failed to get data for 'checktime'"); };
-  std::string reported;
-  Application.OnException = [&reported](TComponent*, const std::exception_ptr& error) {
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-      reported = e.what();
-    }
-  };
+  test::CapturedErrors errors;
   SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
   SendMessageA(form->Handle(), WM_LBUTTONUP, 0, At(10, 10));
-  Application.OnException = nullptr;
-  EXPECT_EQ(reported, "Failed to get data for 'checktime'");
+  EXPECT_EQ(errors.Texts(), std::vector<std::string>{"Failed to get data for 'checktime'"});
 }
 
 TEST(MessagesTest, MinimizingTheMainFormMinimizesTheApplicationWindowSeenByItsHooks) {
