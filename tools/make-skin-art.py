@@ -91,6 +91,13 @@ def strip(frames):
     return out
 
 
+def key_corners(img, frame_w, frames):
+    """The toolkit takes each frame's bottom-left pixel as its transparent colour: keep it magenta."""
+    for i in range(frames):
+        img.putpixel((i * frame_w, img.height - 1), KEY)
+    return img
+
+
 def rrect(ctx, x, y, w, h, r):
     r = min(r, w / 2, h / 2)
     ctx.new_sub_path()
@@ -131,6 +138,11 @@ def gloss_stops(top, bottom, hi=0.55):
     mid = mix(top, bottom, 0.5)
     return [(0, lighter(top, hi * 0.6)), (0.48, lighter(mid, hi * 0.25)), (0.52, darker(mid, 0.04)),
             (1, lighter(bottom, 0.1))]
+
+
+def state_look(p, state, border='ctrl_border'):
+    """Face gradient and outline of a state: 0 normal, 1 mouse over, 2 pressed."""
+    return [p['face'], p['hot'], p['down']][state], [p[border], p['hot_border'], p['down_border']][state]
 
 
 def box(ctx, x, y, w, h, r, fill, stroke=None, lw=1.0):
@@ -335,8 +347,7 @@ def size(element, style):
 
 
 def button_frame(p, w, h, state, style):
-    face, edge = {0: (p['face'], p['face_border']), 1: (p['hot'], p['hot_border']),
-                  2: (p['down'], p['down_border'])}[state]
+    face, edge = state_look(p, state, 'face_border')
     shape = p['shape']
     r = {'capsule': h / 2 - 0.5, 'rounded': 3.5, 'flat': 1.5}[shape]
 
@@ -591,12 +602,7 @@ def title_buttons(p, style):
     key = style in TRANSPARENT_TITLE_BUTTONS
     frames = [title_button(p, style, k, st, s, key) for k in TITLE_GLYPHS for st in range(3)]
     img = strip(frames)
-    if not key:
-        return img
-    # The toolkit takes the bottom-left pixel as transparent colour: keep it magenta in every frame.
-    for i in range(18):
-        img.putpixel((i * s, h - 1), KEY)
-    return img
+    return key_corners(img, s, 18) if key else img
 
 
 # ---------------------------------------------------------------------------------------------------
@@ -679,10 +685,8 @@ def scroll_buttons(p, style, w, h):
             glyph(ctx, direction, 0, (h - s) / 2, s, p['accent'] if hot else darker(p['ctrl_border'], 0.2))
         return render(s, h, draw, p['bg'], key=True)
 
-    img = strip([frame('right', False), frame('right', True), frame('left', False), frame('left', True)])
-    for i in range(4):
-        img.putpixel((i * s, h - 1), KEY)
-    return img
+    return key_corners(strip([frame('right', False), frame('right', True), frame('left', False), frame('left', True)]),
+                       s, 4)
 
 
 # ---------------------------------------------------------------------------------------------------
@@ -713,8 +717,7 @@ def trackbar_slider(p, style, vertical):
     w, h = (18, 11) if vertical else (11, 18)
 
     def frame(state):
-        face = [p['face'], p['hot'], p['down']][state]
-        edge = [p['face_border'], p['hot_border'], p['down_border']][state]
+        face, edge = state_look(p, state, 'face_border')
 
         def draw(ctx):
             if vertical:
@@ -737,10 +740,7 @@ def trackbar_slider(p, style, vertical):
             ctx.stroke()
         return render(w, h, draw, p['bg'], key=True)
 
-    img = strip([frame(i) for i in range(3)])
-    for i in range(3):
-        img.putpixel((i * w, h - 1), KEY)
-    return img
+    return key_corners(strip([frame(i) for i in range(3)]), w, 3)
 
 
 def scrollbar_buttons(p, style):
@@ -748,8 +748,7 @@ def scrollbar_buttons(p, style):
     frames = []
     for d in ('up', 'down', 'left', 'right'):
         for state in range(3):
-            face = [p['face'], p['hot'], p['down']][state]
-            edge = [p['ctrl_border'], p['hot_border'], p['down_border']][state]
+            face, edge = state_look(p, state)
 
             def draw(ctx, face=face, edge=edge, d=d, state=state):
                 box(ctx, 0, 0, 16, 16, 2, vgrad(0, 16, [(0, face[0]), (1, face[1])]), edge)
@@ -763,8 +762,7 @@ def scrollbar_thumb(p, style):
     """Three 16 x 16 frames of the thumb (normal, mouse over, pressed), cut as a nine-slice."""
     frames = []
     for state in range(3):
-        face = [p['face'], p['hot'], p['down']][state]
-        edge = [p['ctrl_border'], p['hot_border'], p['down_border']][state]
+        face, edge = state_look(p, state)
 
         def draw(ctx, face=face, edge=edge):
             box(ctx, 0, 0, 16, 16, 3, hgrad(0, 16, [(0, face[0]), (1, face[1])]), edge)
@@ -782,7 +780,7 @@ def side_channel_handle(p, style):
     """Three 16 x 16 frames of the side channel's handle (normal, mouse over, pressed)."""
     frames = []
     for state in range(3):
-        face = [p['face'], p['hot'], p['down']][state]
+        face = state_look(p, state)[0]
 
         def draw(ctx, face=face):
             box(ctx, 0, 0, 16, 16, 3, vgrad(0, 16, gloss_stops(*face, hi=0.3)), p['ctrl_border'])
@@ -918,7 +916,6 @@ def main():
         imgs = build_style(style)
         all_images.update(imgs)
         sheets[style] = imgs
-    p = STYLES['MACOS']
     w, h = size('SCROLLBUTTON', 'MORE')
     more = scroll_buttons(STYLES['DEEPBLUE'], 'DEEPBLUE', w, h)
     all_images['MORE_SCROLLBUTTON'] = more
@@ -930,7 +927,6 @@ def main():
     all_images.update(fixed)
     sheets['MACOS'].update({k: v for k, v in fixed.items() if k != 'PROTEIN_FORM_BACKGROUND'})
     sheets['PROTEIN']['PROTEIN_FORM_BACKGROUND'] = fixed['PROTEIN_FORM_BACKGROUND']
-    del p
 
     for name, img in sorted(all_images.items()):
         img.save(os.path.join(art, name + '.bmp'))
