@@ -31,16 +31,10 @@ void ApplyStyleToChildren(toolkit::TWinControl& parent, TSkinUIStyle style, TSki
 
 void PaintParentBackground(toolkit::TCanvas& canvas, const toolkit::TControl& control) {
   toolkit::TWinControl* parent = control.Parent();
-  if (!parent) return;
   HDC dc = canvas.Handle();
-  if (!dc) return;
-  const int state = canvas.SaveState();
-  OffsetViewportOrgEx(dc, -control.Left(), -control.Top(), nullptr);
-  IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
-  HWND window = parent->Handle();
-  SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-  canvas.RestoreState(state);
+  if (!parent || !dc) return;
+  parent->HandleNeeded();  // a parent not yet shown still paints: its window is made now
+  control.PaintParentBackground(dc);
 }
 
 void GetWorkArea(RECT& rect) {

@@ -23,7 +23,8 @@ TSkinUIStyle GetOwnerFormStyle(const toolkit::TComponent* component);
 void ApplyStyleToChildren(toolkit::TWinControl& parent, TSkinUIStyle style, TSkinFileTheme* fileTheme);
 
 // Has the control's parent paint itself into the canvas, shifted so that what lies under the
-// control lands at the canvas's origin. Nothing without a parent.
+// control lands at the canvas's origin (TControl::PaintParentBackground on the canvas's DC, the
+// parent's window made first when needed). Nothing without a parent.
 void PaintParentBackground(toolkit::TCanvas& canvas, const toolkit::TControl& control);
 
 // The work area of the monitor that holds the application's main form, or of the desktop.
