@@ -54,23 +54,31 @@ void CutInto(TBitmap& loaded, TBitmap* graphic, int frameCount, int frameIndex) 
 
 }  // namespace
 
-void GetThemeImage(TSkinUIStyle style, int keyNumber, TBitmap* graphic, int frameCount, int frameIndex) {
-  if (!graphic) return;
+bool GetThemeImage(TSkinUIStyle style, int keyNumber, TBitmap* graphic, int frameCount, int frameIndex) {
+  if (!graphic) return false;
   const std::string_view name = GetThemeImageName(style, keyNumber);
-  if (name.empty()) return;
+  if (name.empty()) return false;
   TBitmap loaded;
   if (!loaded.LoadFromResourceName(GetModuleHandleA(nullptr), std::string(name)))
     throw toolkit::EResNotFound(std::string(name));
   CutInto(loaded, graphic, frameCount, frameIndex);
+  return true;
 }
 
-void GetThemeImage(const TSkinFileThemeMgr& theme, int keyNumber, TBitmap* graphic, int frameCount, int frameIndex) {
-  if (!graphic) return;
+bool GetThemeImage(const TSkinFileThemeMgr& theme, int keyNumber, TBitmap* graphic, int frameCount, int frameIndex) {
+  if (!graphic) return false;
   const auto bytes = theme.GetImageBytes(keyNumber);
-  if (!bytes) return;
+  if (!bytes) return false;
   TBitmap loaded;
-  if (!loaded.LoadFromMemory(*bytes)) return;
+  if (!loaded.LoadFromMemory(*bytes)) return false;
   CutInto(loaded, graphic, frameCount, frameIndex);
+  return true;
+}
+
+bool GetThemeImage(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber, TBitmap* graphic,
+                   int frameCount, int frameIndex) {
+  if (resolved.fromFile) return GetThemeImage(fileTheme->Manager(), keyNumber, graphic, frameCount, frameIndex);
+  return GetThemeImage(resolved.style, keyNumber, graphic, frameCount, frameIndex);
 }
 
 void CutFrame(const TBitmap& strip, TBitmap& dest, int frameCount, int frameIndex) {

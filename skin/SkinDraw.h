@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "skin/FileThemeMgr.h"
+#include "skin/SkinFileTheme.h"
 #include "skin/SkinTheme.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
@@ -16,14 +17,18 @@ namespace quendrel::skin {
 inline constexpr toolkit::TColor kSkinMaskColor = 0xFF00FF;
 
 // Loads the key's bitmap of a built-in style from the program's resources into graphic: the whole
-// bitmap when frameCount is 0, else frame frameIndex (1-based) of frameCount. Nothing happens for a
-// null graphic, a style without built-in table (FromThemeFile) or a key that is no image. A resource
-// the program lacks throws toolkit::EResNotFound.
-void GetThemeImage(TSkinUIStyle style, int keyNumber, toolkit::TBitmap* graphic, int frameCount = 0,
+// bitmap when frameCount is 0, else frame frameIndex (1-based) of frameCount. Nothing happens (false)
+// for a null graphic, a style without built-in table (FromThemeFile) or a key that is no image. A
+// resource the program lacks throws toolkit::EResNotFound.
+bool GetThemeImage(TSkinUIStyle style, int keyNumber, toolkit::TBitmap* graphic, int frameCount = 0,
                    int frameIndex = 1);
-// The same from a loaded theme file; a missing entry, or one that is no bitmap, leaves graphic as it is.
-void GetThemeImage(const TSkinFileThemeMgr& theme, int keyNumber, toolkit::TBitmap* graphic, int frameCount = 0,
+// The same from a loaded theme file; a missing entry, or one that is no bitmap, leaves graphic as it
+// is (false).
+bool GetThemeImage(const TSkinFileThemeMgr& theme, int keyNumber, toolkit::TBitmap* graphic, int frameCount = 0,
                    int frameIndex = 1);
+// From where resolved says: fileTheme (then not null) or the built-in table.
+bool GetThemeImage(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber,
+                   toolkit::TBitmap* graphic, int frameCount = 0, int frameIndex = 1);
 
 // Frame k (1-based) of a strip of n equal frames, w = strip width / n wide, into dest (resized to
 // w x strip height). Columns past n * w are never used. A count below 1 counts as 1, and an index

@@ -27,6 +27,18 @@ TResolvedStyle ResolveUIStyle(const TSkinFileTheme* fileTheme, TSkinUIStyle styl
   return {false, TSkinUIStyle::DeepBlue};
 }
 
+bool GetThemeBool(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber) {
+  return resolved.fromFile ? fileTheme->GetBool(keyNumber) : GetThemeBool(resolved.style, keyNumber);
+}
+
+std::int32_t GetThemeInt(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber) {
+  return resolved.fromFile ? fileTheme->GetInt(keyNumber) : GetThemeInt(resolved.style, keyNumber);
+}
+
+std::int32_t GetThemeColor(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber) {
+  return resolved.fromFile ? fileTheme->GetColor(keyNumber) : GetThemeColor(resolved.style, keyNumber);
+}
+
 TSkinFileTheme::TSkinFileTheme(toolkit::TComponent* owner) : TComponent(owner) {}
 
 const toolkit::TPropertyList& TSkinFileTheme::ClassProperties() {

@@ -58,6 +58,10 @@ struct TResolvedStyle {
   TSkinUIStyle style = TSkinUIStyle::DeepBlue;
 };
 TResolvedStyle ResolveUIStyle(const TSkinFileTheme* fileTheme, TSkinUIStyle style);
+// A key's value from where resolved says: fileTheme (then not null) or the built-in table.
+bool GetThemeBool(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber);
+std::int32_t GetThemeInt(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber);
+std::int32_t GetThemeColor(const TResolvedStyle& resolved, const TSkinFileTheme* fileTheme, int keyNumber);
 
 // The name part of a path: what follows its last '\', '/' or ':'.
 std::string ThemeFileNamePart(const std::string& path);

@@ -324,19 +324,13 @@ void TSkinForm::Notification(toolkit::TComponent* component, toolkit::TOperation
 void TSkinForm::SetUIStyle(TSkinUIStyle style) {
   style_ = style;
   const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
-  auto value = [&](int key) {
-    return resolved.fromFile ? fileTheme_->GetInt(key) : GetThemeInt(resolved.style, key);
-  };
-  auto color = [&](int key) {
-    return resolved.fromFile ? fileTheme_->GetColor(key) : GetThemeColor(resolved.style, key);
-  };
-  borderColor_ = color(keys::FormBorderColor);
-  frameWidth_ = value(keys::FormBorderWidthInt);
-  SetColor(color(keys::FormBackgroundColor));
+  borderColor_ = GetThemeColor(resolved, fileTheme_, keys::FormBorderColor);
+  frameWidth_ = GetThemeInt(resolved, fileTheme_, keys::FormBorderWidthInt);
+  SetColor(GetThemeColor(resolved, fileTheme_, keys::FormBackgroundColor));
   MenuBarColor = Color();
   titleBar_->SetFileTheme(fileTheme_);
   titleBar_->SetUIStyle(style);
-  titleBar_->SetRoundCorner(value(keys::FormRoundCornerInt));
+  titleBar_->SetRoundCorner(GetThemeInt(resolved, fileTheme_, keys::FormRoundCornerInt));
   if (autoUpdateSub_) ApplyStyleToChildren(*this, style, fileTheme_);
   Invalidate();
   PaintFrame();

@@ -9,16 +9,7 @@
 namespace quendrel::skin {
 
 using toolkit::TCanvas;
-using toolkit::TColor;
 using toolkit::TMenuItem;
-
-namespace {
-
-TColor KeyColor(const TResolvedStyle& resolved, const TSkinFileTheme* theme, int key) {
-  return resolved.fromFile ? theme->GetColor(key) : GetThemeColor(resolved.style, key);
-}
-
-}  // namespace
 
 TSkinPopupMenu::TSkinPopupMenu(toolkit::TComponent* owner) : TPopupMenu(owner) {
   SetUIStyle(GetOwnerFormStyle(owner));
@@ -60,12 +51,12 @@ void TSkinPopupMenu::SetUIStyle(TSkinUIStyle style) {
     SeparatorColor = 0x848284;
   }
   const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
-  BarColor = KeyColor(resolved, fileTheme_, keys::MenuBarColor);
-  Color = KeyColor(resolved, fileTheme_, keys::MenuBackgroundColor);
-  FontColor = KeyColor(resolved, fileTheme_, keys::MenuFontColor);
-  SelectedBorderColor = KeyColor(resolved, fileTheme_, keys::MenuSelectedBorderColor);
-  SelectedColor = KeyColor(resolved, fileTheme_, keys::MenuSelectedBackgroundColor);
-  SelectedFontColor = KeyColor(resolved, fileTheme_, keys::MenuSelectedFontColor);
+  BarColor = GetThemeColor(resolved, fileTheme_, keys::MenuBarColor);
+  Color = GetThemeColor(resolved, fileTheme_, keys::MenuBackgroundColor);
+  FontColor = GetThemeColor(resolved, fileTheme_, keys::MenuFontColor);
+  SelectedBorderColor = GetThemeColor(resolved, fileTheme_, keys::MenuSelectedBorderColor);
+  SelectedColor = GetThemeColor(resolved, fileTheme_, keys::MenuSelectedBackgroundColor);
+  SelectedFontColor = GetThemeColor(resolved, fileTheme_, keys::MenuSelectedFontColor);
 }
 
 void TSkinPopupMenu::SetFileTheme(TSkinFileTheme* theme) {
@@ -158,7 +149,7 @@ void TSkinPopupMenu::DrawFlatFrame(HWND menuWindow) {
   canvas.Brush().SetColor(0xFFFFFF);
   canvas.FrameRect({w.left + 1, w.top + 2, w.right - 2, w.bottom - 2});
   const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style_);
-  canvas.Pen().SetColor(KeyColor(resolved, fileTheme_, keys::FormBackgroundColor));
+  canvas.Pen().SetColor(GetThemeColor(resolved, fileTheme_, keys::FormBackgroundColor));
   canvas.MoveTo(w.left, w.bottom - 1);
   canvas.LineTo(w.right - 1, w.bottom - 1);
   canvas.LineTo(w.right - 1, w.top);

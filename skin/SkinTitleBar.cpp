@@ -25,23 +25,6 @@ constexpr const char* kCloseCaption = "关闭(&C)";
 
 void ShowSkinError(const char* text) { MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
 
-void LoadKeyImage(const TResolvedStyle& resolved, const TSkinFileTheme* theme, int key, TBitmap& bitmap,
-                  int frameCount = 0, int frameIndex = 1) {
-  if (resolved.fromFile) {
-    GetThemeImage(theme->Manager(), key, &bitmap, frameCount, frameIndex);
-  } else {
-    GetThemeImage(resolved.style, key, &bitmap, frameCount, frameIndex);
-  }
-}
-
-std::int32_t KeyInt(const TResolvedStyle& resolved, const TSkinFileTheme* theme, int key) {
-  return resolved.fromFile ? theme->GetInt(key) : GetThemeInt(resolved.style, key);
-}
-
-bool KeyBool(const TResolvedStyle& resolved, const TSkinFileTheme* theme, int key) {
-  return resolved.fromFile ? theme->GetBool(key) : GetThemeBool(resolved.style, key);
-}
-
 // Copies picture into dest at (x, y); a transparent button leaves out its bottom-left pixel's colour.
 void DrawPicture(HDC dest, int x, int y, TBitmap& picture, bool transparent) {
   if (picture.Empty()) return;
@@ -88,14 +71,14 @@ void TSkinTitleBarButton::SetUIStyle(TSkinUIStyle style) {
 
 void TSkinTitleBarButton::LoadFrames(int first) {
   const TResolvedStyle resolved = ResolveUIStyle(bar_.FileTheme(), style_);
-  LoadKeyImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, PicNormal, kButtonFrames, first);
-  LoadKeyImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, PicMouseOn, kButtonFrames, first + 1);
-  LoadKeyImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, PicMouseDown, kButtonFrames, first + 2);
+  GetThemeImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, &PicNormal, kButtonFrames, first);
+  GetThemeImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, &PicMouseOn, kButtonFrames, first + 1);
+  GetThemeImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, &PicMouseDown, kButtonFrames, first + 2);
 }
 
 void TSkinTitleBarButton::LoadPictures() {
   const TResolvedStyle resolved = ResolveUIStyle(bar_.FileTheme(), style_);
-  transparent_ = KeyBool(resolved, bar_.FileTheme(), keys::TitleBarButtonTransparentBool);
+  transparent_ = GetThemeBool(resolved, bar_.FileTheme(), keys::TitleBarButtonTransparentBool);
   if (type_ != tbCustom) {
     switch (type_) {
       case tbControlBox: LoadFrames(1); break;
@@ -105,7 +88,7 @@ void TSkinTitleBarButton::LoadPictures() {
       case tbClose: LoadFrames(16); break;
       default: break;
     }
-    top_ = KeyInt(resolved, bar_.FileTheme(), keys::TitleBarButtonTopInt);
+    top_ = GetThemeInt(resolved, bar_.FileTheme(), keys::TitleBarButtonTopInt);
   }
   if (type_ == tbMax) RefreshMaxRestoreGlyph();
   bar_.Changed();
@@ -305,7 +288,7 @@ void TSkinTitleBar::SetUIStyle(TSkinUIStyle style) {
   const bool onSkinForm = OnSkinForm();
   for (int key : {keys::TitleBarLeftImage, keys::TitleBarRightImage, keys::TitleBarClientImage}) {
     TSkinTitleBarSection& section = AddSection();
-    LoadKeyImage(resolved, fileTheme_, key, section.Picture);
+    GetThemeImage(resolved, fileTheme_, key, &section.Picture);
     if (key == keys::TitleBarLeftImage) section.AutoSize = true;
     if (key == keys::TitleBarRightImage) {
       section.AutoSize = true;
@@ -316,18 +299,18 @@ void TSkinTitleBar::SetUIStyle(TSkinUIStyle style) {
       section.Stretch = true;
     }
   }
-  leftOffset_ = KeyInt(resolved, fileTheme_, keys::TitleBarButtonLeftOffsetInt);
-  rightOffset_ = KeyInt(resolved, fileTheme_, keys::TitleBarButtonRightOffsetInt);
+  leftOffset_ = GetThemeInt(resolved, fileTheme_, keys::TitleBarButtonLeftOffsetInt);
+  rightOffset_ = GetThemeInt(resolved, fileTheme_, keys::TitleBarButtonRightOffsetInt);
   TBitmap strip;
-  LoadKeyImage(resolved, fileTheme_, keys::TitleBarButtonImage, strip);
+  GetThemeImage(resolved, fileTheme_, keys::TitleBarButtonImage, &strip);
   rowHeight_ = strip.Height();
-  rowTop_ = KeyInt(resolved, fileTheme_, keys::TitleBarButtonTopInt) - (onSkinForm ? 3 : 0);
+  rowTop_ = GetThemeInt(resolved, fileTheme_, keys::TitleBarButtonTopInt) - (onSkinForm ? 3 : 0);
   if (TForm* form = HostForm()) {
     toolkit::TSizeConstraints c = form->Constraints();
-    c.MinWidth = KeyInt(resolved, fileTheme_, keys::FormMinWidthInt);
+    c.MinWidth = GetThemeInt(resolved, fileTheme_, keys::FormMinWidthInt);
     form->SetConstraints(c);
   }
-  roundCorner_ = KeyInt(resolved, fileTheme_, keys::FormRoundCornerInt);
+  roundCorner_ = GetThemeInt(resolved, fileTheme_, keys::FormRoundCornerInt);
 
   const TSkinUIStyle effective = resolved.fromFile ? TSkinUIStyle::FromThemeFile : resolved.style;
   for (auto& button : buttons_) button->SetUIStyle(effective);

@@ -70,7 +70,7 @@ TEST(SkinDraw, CutFrame) {
 
 TEST(SkinDraw, ThemeImagesFromTheResources) {
   TBitmap frame;
-  GetThemeImage(TSkinUIStyle::WinXP, keys::ButtonImage, &frame, 3, 2);
+  EXPECT_TRUE(GetThemeImage(TSkinUIStyle::WinXP, keys::ButtonImage, &frame, 3, 2));
   EXPECT_EQ(frame.Width(), 18);
   EXPECT_EQ(frame.Height(), 21);
   TBitmap whole;
@@ -80,11 +80,16 @@ TEST(SkinDraw, ThemeImagesFromTheResources) {
 
   // No built-in style, or no image key: the graphic stays as it is.
   TBitmap kept = Filled(4, 4, toolkit::clRed);
-  GetThemeImage(TSkinUIStyle::FromThemeFile, keys::ButtonImage, &kept, 3, 1);
-  GetThemeImage(TSkinUIStyle::MacOS, keys::FormBorderColor, &kept);
+  EXPECT_FALSE(GetThemeImage(TSkinUIStyle::FromThemeFile, keys::ButtonImage, &kept, 3, 1));
+  EXPECT_FALSE(GetThemeImage(TSkinUIStyle::MacOS, keys::FormBorderColor, &kept));
   EXPECT_EQ(kept.Width(), 4);
   EXPECT_EQ(kept.PixelColor(0, 0), toolkit::clRed);
-  GetThemeImage(TSkinUIStyle::MacOS, keys::ButtonImage, nullptr);
+  EXPECT_FALSE(GetThemeImage(TSkinUIStyle::MacOS, keys::ButtonImage, nullptr));
+  // A resolved built-in style reads the resources, whatever theme is at hand.
+  TBitmap resolved;
+  EXPECT_TRUE(
+      GetThemeImage(ResolveUIStyle(nullptr, TSkinUIStyle::FromThemeFile), nullptr, keys::ButtonImage, &resolved));
+  EXPECT_EQ(resolved.Width(), 222);  // DeepBlue's button strip
 
   // Every image of the table loads; the fixed pieces are there too.
   for (int s = 1; s <= 5; ++s)
@@ -107,12 +112,12 @@ TEST(SkinDraw, ThemeImagesFromAThemeFile) {
   theme.LoadFromBytes(std::as_bytes(std::span(std::string_view(WriteThemeFile(
       {ThemeFileItem::Image("CheckBoxImage", source.SaveToMemory()), ThemeFileItem::Image("ButtonImage", "BM bad")})))));
   TBitmap frame = Filled(2, 2, toolkit::clRed);
-  GetThemeImage(theme, keys::CheckBoxImage, &frame, 3, 3);
+  EXPECT_TRUE(GetThemeImage(theme, keys::CheckBoxImage, &frame, 3, 3));
   EXPECT_EQ(frame.Width(), 10);
   EXPECT_EQ(frame.PixelColor(0, 1), Coded(20, 1));
   TBitmap kept = Filled(2, 2, toolkit::clRed);
-  GetThemeImage(theme, keys::ButtonImage, &kept);       // not a bitmap
-  GetThemeImage(theme, keys::RadioButtonImage, &kept);  // absent
+  EXPECT_FALSE(GetThemeImage(theme, keys::ButtonImage, &kept));       // not a bitmap
+  EXPECT_FALSE(GetThemeImage(theme, keys::RadioButtonImage, &kept));  // absent
   EXPECT_EQ(kept.Width(), 2);
 }
 

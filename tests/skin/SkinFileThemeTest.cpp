@@ -123,6 +123,16 @@ TEST(SkinFileTheme, ResolveUIStyle) {
   check(ResolveUIStyle(f.theme, S::FromThemeFile), true, S::FromThemeFile);
   check(ResolveUIStyle(f.theme, S::MacOS), false, S::MacOS);  // the file only under FromThemeFile
   check(ResolveUIStyle(nullptr, S::Protein), false, S::Protein);
+
+  // Values come from the file, or from the built-in table, as resolved.
+  const TResolvedStyle fromFile = ResolveUIStyle(f.theme, S::FromThemeFile);
+  EXPECT_EQ(GetThemeInt(fromFile, f.theme, keys::FormRoundCornerInt), 11);
+  EXPECT_TRUE(GetThemeBool(fromFile, f.theme, keys::ButtonTransparentBool));
+  EXPECT_EQ(GetThemeColor(fromFile, f.theme, keys::FormBorderColor), -1);  // the file has none
+  const TResolvedStyle builtIn = ResolveUIStyle(f.theme, S::WinXP);
+  EXPECT_EQ(GetThemeInt(builtIn, f.theme, keys::FormRoundCornerInt), 13);
+  EXPECT_FALSE(GetThemeBool(builtIn, f.theme, keys::ButtonTransparentBool));
+  EXPECT_EQ(GetThemeColor(builtIn, nullptr, keys::FormBorderColor), 0xC82C00);
 }
 
 TEST(SkinFileTheme, FileNamePart) {
