@@ -280,15 +280,10 @@ void TSkinForm::PaintFrameOn(HDC dc, int w, int h) {
 }
 
 void TSkinForm::Paint() {
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style_);
   const int w = std::max(Width(), 1), h = std::max(Height(), 1);
   TBitmap buffer(w, h);
-  const char* tile = nullptr;
-  if (!resolved.fromFile && resolved.style == TSkinUIStyle::MacOS) tile = "MACOS_FORM_BACKGROUND";
-  if (!resolved.fromFile && resolved.style == TSkinUIStyle::Protein) tile = "PROTEIN_FORM_BACKGROUND";
-  TBitmap pattern;
-  if (tile && pattern.LoadFromResourceName(GetModuleHandleA(nullptr), tile) && !pattern.Empty()) {
-    toolkit::GdiObject<HBRUSH> brush(CreatePatternBrush(pattern.Handle()));
+  if (!tile_.Empty()) {
+    toolkit::GdiObject<HBRUSH> brush(CreatePatternBrush(tile_.Handle()));
     RECT all{0, 0, w, h};
     FillRect(buffer.Canvas().Handle(), &all, brush.Get());
   } else {
@@ -328,6 +323,11 @@ void TSkinForm::SetUIStyle(TSkinUIStyle style) {
   frameWidth_ = GetThemeInt(resolved, fileTheme_, keys::FormBorderWidthInt);
   SetColor(GetThemeColor(resolved, fileTheme_, keys::FormBackgroundColor));
   MenuBarColor = Color();
+  const char* tile = nullptr;
+  if (!resolved.fromFile && resolved.style == TSkinUIStyle::MacOS) tile = "MACOS_FORM_BACKGROUND";
+  if (!resolved.fromFile && resolved.style == TSkinUIStyle::Protein) tile = "PROTEIN_FORM_BACKGROUND";
+  // Loaded here, once per style, rather than on every paint.
+  if (!tile || !tile_.LoadFromResourceName(GetModuleHandleA(nullptr), tile)) tile_ = TBitmap();
   titleBar_->SetFileTheme(fileTheme_);
   titleBar_->SetUIStyle(style);
   titleBar_->SetRoundCorner(GetThemeInt(resolved, fileTheme_, keys::FormRoundCornerInt));

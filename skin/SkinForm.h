@@ -10,6 +10,7 @@
 
 #include "skin/SkinFileTheme.h"
 #include "skin/SkinTitleBar.h"
+#include "toolkit/Bitmap.h"
 #include "toolkit/Control.h"
 #include "toolkit/Form.h"
 #include "toolkit/Panel.h"
@@ -93,6 +94,7 @@ class TSkinForm : public toolkit::TCustomPanel {
   bool autoUpdateSub_ = false;
   toolkit::TColor borderColor_ = 0;
   int frameWidth_ = 1;
+  toolkit::TBitmap tile_;  // the style's client-area pattern; empty: plain Color
 };
 
 }  // namespace quendrel::skin

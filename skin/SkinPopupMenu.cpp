@@ -45,6 +45,9 @@ void TSkinPopupMenu::SetUIStyle(TSkinUIStyle style) {
     menuItemHeight_ = 20;
     separatorHeight_ = 12;
     SeparatorColor = 0x000000;
+    // The MacOS items are drawn from these strips: loaded now, not for every item drawn.
+    if (macBar_.Empty()) macBar_.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_MENU_BAR");
+    if (macSelect_.Empty()) macSelect_.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_MENU_SELECT");
   } else {
     menuItemHeight_ = 21;
     separatorHeight_ = 5;
@@ -112,9 +115,8 @@ void TSkinPopupMenu::MeasureItem(TMenuItem* item, TCanvas& canvas, int& width, i
           barWidth_ + 40;
 }
 
-void TSkinPopupMenu::DrawMacBitmap(TCanvas& canvas, const RECT& rect, const char* name, int rows) {
-  toolkit::TBitmap whole;
-  if (!whole.LoadFromResourceName(GetModuleHandleA(nullptr), name) || whole.Empty()) return;
+void TSkinPopupMenu::DrawMacBitmap(TCanvas& canvas, const RECT& rect, toolkit::TBitmap& whole, int rows) {
+  if (whole.Empty()) return;
   RECT source{0, 0, whole.Width(), std::min(rows, whole.Height())};
   SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
   StretchBlt(canvas.Handle(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -165,7 +167,7 @@ void TSkinPopupMenu::DrawItem(TMenuItem* item, TCanvas& canvas, const RECT& rect
   }
   if (item->IsLine()) {
     if (mac) {
-      DrawMacBitmap(canvas, rect, "MACOS_MENU_BAR", 12);
+      DrawMacBitmap(canvas, rect, macBar_, 12);
       return;
     }
     FillBarAndBackground(canvas, rect);
@@ -177,7 +179,7 @@ void TSkinPopupMenu::DrawItem(TMenuItem* item, TCanvas& canvas, const RECT& rect
   const bool highlight = selected && item->Enabled();
   if (highlight) {
     if (mac) {
-      DrawMacBitmap(canvas, rect, "MACOS_MENU_SELECT", 20);
+      DrawMacBitmap(canvas, rect, macSelect_, 20);
     } else {
       canvas.Brush().SetColor(SelectedColor);
       canvas.FillRect(rect);
@@ -185,7 +187,7 @@ void TSkinPopupMenu::DrawItem(TMenuItem* item, TCanvas& canvas, const RECT& rect
       canvas.FrameRect(rect);
     }
   } else if (mac) {
-    DrawMacBitmap(canvas, rect, "MACOS_MENU_BAR", 20);
+    DrawMacBitmap(canvas, rect, macBar_, 20);
   } else {
     FillBarAndBackground(canvas, rect);
   }

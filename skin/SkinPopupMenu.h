@@ -69,7 +69,7 @@ class TSkinPopupMenu : public toolkit::TPopupMenu {
  private:
   void HookTree(toolkit::TMenuItem& parent);
   void FillBarAndBackground(toolkit::TCanvas& canvas, const RECT& rect);
-  void DrawMacBitmap(toolkit::TCanvas& canvas, const RECT& rect, const char* name, int rows);
+  void DrawMacBitmap(toolkit::TCanvas& canvas, const RECT& rect, toolkit::TBitmap& whole, int rows);
   void DrawFlatFrame(HWND menuWindow);
   toolkit::TImageList& CheckMarks();
 
@@ -79,6 +79,8 @@ class TSkinPopupMenu : public toolkit::TPopupMenu {
   int separatorHeight_ = 21;
   int barWidth_ = 0;
   std::unique_ptr<toolkit::TImageList> checkMarks_;  // "MENU_CHECKED", loaded on first use
+  toolkit::TBitmap macBar_;     // "MACOS_MENU_BAR" and "MACOS_MENU_SELECT", loaded when the style
+  toolkit::TBitmap macSelect_;  // first becomes MacOS
 };
 
 }  // namespace quendrel::skin

@@ -70,10 +70,12 @@ void TSkinTitleBarButton::SetUIStyle(TSkinUIStyle style) {
 }
 
 void TSkinTitleBarButton::LoadFrames(int first) {
-  const TResolvedStyle resolved = ResolveUIStyle(bar_.FileTheme(), style_);
-  GetThemeImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, &PicNormal, kButtonFrames, first);
-  GetThemeImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, &PicMouseOn, kButtonFrames, first + 1);
-  GetThemeImage(resolved, bar_.FileTheme(), keys::TitleBarButtonImage, &PicMouseDown, kButtonFrames, first + 2);
+  TBitmap strip;  // loaded once for its three looks
+  if (!GetThemeImage(ResolveUIStyle(bar_.FileTheme(), style_), bar_.FileTheme(), keys::TitleBarButtonImage, &strip))
+    return;
+  CutFrame(strip, PicNormal, kButtonFrames, first);
+  CutFrame(strip, PicMouseOn, kButtonFrames, first + 1);
+  CutFrame(strip, PicMouseDown, kButtonFrames, first + 2);
 }
 
 void TSkinTitleBarButton::LoadPictures() {

@@ -112,6 +112,25 @@ TEST(SkinPopupMenu, DrawsSelectedNormalAndSeparatorItems) {
   EXPECT_EQ(line.PixelColor(60, 3), 0xFFFFFF);
 }
 
+TEST(SkinPopupMenu, MacOSItemsAreDrawnFromTheMenuStrips) {
+  TrayMenu m;
+  m.menu.SetUIStyle(TSkinUIStyle::MacOS);
+  TBitmap bar, select;
+  ASSERT_TRUE(bar.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_MENU_BAR"));
+  ASSERT_TRUE(select.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_MENU_SELECT"));
+  struct Case {
+    int item;
+    bool selected;
+    int height;
+    const TBitmap& strip;
+  };
+  for (const Case& c : {Case{0, true, 20, select}, Case{0, false, 20, bar}, Case{1, false, 12, bar}}) {
+    const TBitmap b = m.Draw(c.item, c.selected, 120, c.height);
+    for (int y = 0; y < c.height; ++y)  // the right end: no caption there
+      EXPECT_EQ(b.PixelColor(115, y), c.strip.PixelColor(0, y)) << c.item << " " << c.selected << " row " << y;
+  }
+}
+
 TEST(SkinPopupMenu, DisabledSelectedItemIsDrawnUnselectedInGrey) {
   TrayMenu m;
   m.Item(0)->SetEnabled(false);
