@@ -21,29 +21,37 @@ constexpr TColor kGlyphMask = 0xFF00FF;  // the bottom-left pixel: transparent
 enum class Glyph { Close, Minimize };
 enum class GlyphState { Normal, Hot, Pressed };
 
-// A 19 x 19 title-bar button: a dark blue sign, on a rounded light-blue plate when hot or pressed.
+// A 19 x 19 title-bar button: a white sign with a dark outline, so that it reads on the blue title
+// and on the plate it gets when hot (lighter than the title) or pressed (darker).
 TBitmap DrawGlyph(Glyph glyph, GlyphState state) {
   TBitmap b(kGlyphSize, kGlyphSize);
   TCanvas& c = b.Canvas();
   c.Brush().SetColor(kGlyphMask);
   c.FillRect({0, 0, kGlyphSize, kGlyphSize});
   if (state != GlyphState::Normal) {
-    c.Brush().SetColor(state == GlyphState::Hot ? 0xF7DCB4 : 0xE0B27A);
-    c.Pen().SetColor(0xB07030);
+    const bool hot = state == GlyphState::Hot;
+    c.Brush().SetColor(hot ? 0xF49080 : 0x902C26);
+    c.Pen().SetColor(hot ? 0xFFE0D8 : 0x481410);
     c.RoundRect(1, 1, kGlyphSize - 1, kGlyphSize - 1, 5, 5);
   }
-  c.Pen().SetColor(state == GlyphState::Pressed ? 0x602000 : 0x8A3A10);
-  c.Pen().SetWidth(2);
   const int o = state == GlyphState::Pressed ? 1 : 0;  // a pressed sign sinks by a pixel
-  if (glyph == Glyph::Close) {
-    c.MoveTo(6 + o, 6 + o);
-    c.LineTo(13 + o, 13 + o);
-    c.MoveTo(12 + o, 6 + o);
-    c.LineTo(5 + o, 13 + o);
-  } else {
-    c.MoveTo(5 + o, 12 + o);
-    c.LineTo(14 + o, 12 + o);
-  }
+  const auto strokes = [&] {
+    if (glyph == Glyph::Close) {
+      c.MoveTo(6 + o, 6 + o);
+      c.LineTo(13 + o, 13 + o);
+      c.MoveTo(12 + o, 6 + o);
+      c.LineTo(5 + o, 13 + o);
+    } else {
+      c.MoveTo(5 + o, 12 + o);
+      c.LineTo(14 + o, 12 + o);
+    }
+  };
+  c.Pen().SetColor(0x501814);  // the outline: the same strokes, wider, underneath
+  c.Pen().SetWidth(4);
+  strokes();
+  c.Pen().SetColor(state == GlyphState::Pressed ? 0xFFECE8 : 0xFFFFFF);
+  c.Pen().SetWidth(2);
+  strokes();
   c.Pen().SetWidth(1);
   b.Flush();
   return b;

@@ -41,6 +41,20 @@ TEST_F(MainFormTest, WindowFrame) {
   EXPECT_EQ(form.ImageList1->Count(), 4);
 }
 
+// "×" and "–" must read on the blue title in every look: a light sign inside a dark outline.
+TEST_F(MainFormTest, TitleBarSignsAreLightWithADarkOutline) {
+  TForm1& form = Launch();
+  skin::TSkinTitleBar& bar = form.skinForm1->TitleBar();
+  for (int index : {1, 3}) {
+    skin::TSkinTitleBarButton& b = bar.Buttons(index);
+    for (const TBitmap* pic : {&b.PicNormal, &b.PicMouseOn, &b.PicMouseDown}) {
+      ASSERT_EQ(pic->Width(), 19);
+      EXPECT_GE(CountPixels(*pic, clWhite, 0x18), 8) << index;
+      EXPECT_GE(CountPixels(*pic, 0x501814, 0x18), 8) << index;
+    }
+  }
+}
+
 TEST_F(MainFormTest, SettingPageLayoutAndTexts) {
   TForm1& form = Launch();
   const struct {
