@@ -16,13 +16,15 @@ shots=$demo/shots
 
 echo "== building (build/win)"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" --target quendrel msimn quendrel-dbxgen quendrel-store quendrel-demo-driver
+cmake --build "$build" --target quendrel msimn quendrel-dbxgen quendrel-store quendrel-demo-driver \
+  quendrel-skin-gallery
 
 quendrel_exe=$build/app/quendrel.exe
 msimn_exe=$build/tools/msimn/msimn.exe
 dbxgen_exe=$build/tools/dbxgen/quendrel-dbxgen.exe
 store_exe=$build/tools/storetool/quendrel-store.exe
 driver_exe=$build/app/quendrel-demo-driver.exe
+gallery_exe=$build/app/quendrel-skin-gallery.exe
 
 real_display=no
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then real_display=yes; fi
@@ -114,7 +116,7 @@ if [ "$real_display" = yes ]; then
 fi
 
 mkdir -p "$shots"
-rm -f "$shots"/*.png
+rm -f "$shots"/*.png "$shots"/gallery.txt
 shot() {
   import -display "$DISPLAY" -window root "$shots/$1.png"
   echo "screenshot: $shots/$1.png"
@@ -145,6 +147,13 @@ shot 05-mail-received
 for n in 01-setting-page 03-after-start; do
   convert "$shots/$n.png" -gravity SouthEast -crop 160x40+0+0 +repage -scale 400% "$shots/$n-tray.png" &&
     echo "screenshot: $shots/$n-tray.png"
+done
+# The five built-in styles, a window each, on top of the demo's windows.
+on_desktop "$gallery_exe" "$(winepath -w "$shots")"
+for _ in $(seq 1 300); do [ -s "$shots/gallery.txt" ] && break; sleep 0.1; done
+echo "skin gallery: $(tr -d '\r' <"$shots/gallery.txt" 2>/dev/null || echo "failed: no report")"
+for f in "$shots"/gallery-*.bmp; do
+  [ -f "$f" ] && convert "$f" "${f%.bmp}.png" && rm -f "$f" && echo "screenshot: ${f%.bmp}.png"
 done
 show_store "after the stand-in received mail"
 echo "== screenshots in $shots"

@@ -34,25 +34,29 @@ TBitmap DrawGlyph(Glyph glyph, GlyphState state) {
     c.Pen().SetColor(hot ? 0xFFE0D8 : 0x481410);
     c.RoundRect(1, 1, kGlyphSize - 1, kGlyphSize - 1, 5, 5);
   }
+  // The sign pixel by pixel (two-pixel strokes), then a one-pixel outline around it.
   const int o = state == GlyphState::Pressed ? 1 : 0;  // a pressed sign sinks by a pixel
-  const auto strokes = [&] {
-    if (glyph == Glyph::Close) {
-      c.MoveTo(6 + o, 6 + o);
-      c.LineTo(13 + o, 13 + o);
-      c.MoveTo(12 + o, 6 + o);
-      c.LineTo(5 + o, 13 + o);
-    } else {
-      c.MoveTo(5 + o, 12 + o);
-      c.LineTo(14 + o, 12 + o);
+  bool sign[kGlyphSize][kGlyphSize] = {};
+  for (int i = 0; i < 9; ++i) {
+    if (glyph == Glyph::Close && i < 8) {
+      sign[5 + i + o][5 + i + o] = sign[5 + i + o][6 + i + o] = true;
+      sign[5 + i + o][12 - i + o] = sign[5 + i + o][13 - i + o] = true;
+    } else if (glyph == Glyph::Minimize) {
+      sign[11 + o][5 + i + o] = sign[12 + o][5 + i + o] = true;
     }
-  };
-  c.Pen().SetColor(0x501814);  // the outline: the same strokes, wider, underneath
-  c.Pen().SetWidth(4);
-  strokes();
-  c.Pen().SetColor(state == GlyphState::Pressed ? 0xFFECE8 : 0xFFFFFF);
-  c.Pen().SetWidth(2);
-  strokes();
-  c.Pen().SetWidth(1);
+  }
+  const TColor ink = state == GlyphState::Pressed ? 0xFFECE8 : 0xFFFFFF;
+  for (int y = 1; y < kGlyphSize - 1; ++y)
+    for (int x = 1; x < kGlyphSize - 1; ++x) {
+      bool edge = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) edge = edge || sign[y + dy][x + dx];
+      if (sign[y][x]) {
+        c.SetPixel(x, y, ink);
+      } else if (edge) {
+        c.SetPixel(x, y, 0x501814);
+      }
+    }
   b.Flush();
   return b;
 }
