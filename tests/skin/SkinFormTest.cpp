@@ -6,12 +6,16 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "skin/SkinForm.h"
+#include "tests/support/Pump.h"
+#include "tests/support/TestFiles.h"
 #include "tests/toolkit/GdiObjectCount.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/GdiHandles.h"
+#include "tools/theme/ThemeFolder.h"
 
 namespace quendrel::skin {
 namespace {
@@ -143,6 +147,72 @@ TEST(SkinForm, PaintsItsFrameAndStaysFlatOnGdiObjects) {
               std::chrono::duration_cast<us>(full - frame).count() / 100.0, static_cast<unsigned long>(before),
               static_cast<unsigned long>(GdiObjectCount()));
   f.form->Hide();
+}
+
+// The window as the screen shows it, frame included.
+TBitmap ScreenOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  TBitmap shot(r.right - r.left, r.bottom - r.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  shot.Flush();
+  return shot;
+}
+
+// A theme file compiled from a built-in style's values and art draws the frame and title bar just
+// as the style itself does (the client area differs: only built-in styles have background tiles).
+TEST(SkinForm, ThemeFileCompiledFromAStyleDrawsItsFrame) {
+  test::ScratchDir dir("frame");
+  for (int s = 1; s <= 5; ++s) {
+    const auto style = static_cast<TSkinUIStyle>(s);
+    const std::string name = "style" + std::to_string(s);
+    theme::ExportBuiltinStyle(style, QUENDREL_SKIN_ART_DIR, dir.Path() / name);
+    const std::string path = dir.File(name + ".qst");
+    test::WriteFile(path, theme::BuildThemeFile(dir.Path() / name));
+
+    int bar = 0;
+    const auto shoot = [&](bool fromFile) {
+      SkinnedForm f;
+      f.form->SetBounds(100, 100, 570, 300);
+      f.skin->SetSkinCaption("");
+      if (fromFile) {
+        auto* file = new TSkinFileTheme(f.form);  // owned by the form
+        file->SetThemeFile(path);
+        EXPECT_TRUE(file->Valid()) << path;
+        f.skin->SetFileTheme(file);
+        f.skin->SetUIStyle(TSkinUIStyle::FromThemeFile);
+      } else {
+        f.skin->SetUIStyle(style);
+      }
+      f.form->Show();
+      SetForegroundWindow(f.Window());
+      test::PumpFor(150);
+      f.skin->PaintFrame();
+      bar = f.skin->TitleBar().Height();
+      TBitmap shot = ScreenOf(f.Window());
+      f.form->Hide();
+      return shot;
+    };
+    const TBitmap builtIn = shoot(false);
+    const TBitmap fromFile = shoot(true);
+    ASSERT_EQ(fromFile.Width(), builtIn.Width());
+    ASSERT_EQ(fromFile.Height(), builtIn.Height());
+    const int w = builtIn.Width(), h = builtIn.Height();
+    int differing = 0;
+    POINT first{-1, -1};
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const bool frame = y < bar + 3 || y >= h - 3 || x < 3 || x >= w - 3;  // the non-client rim is 3 wide
+        if (!frame || fromFile.PixelColor(x, y) == builtIn.PixelColor(x, y)) continue;
+        if (differing++ == 0) first = {x, y};
+      }
+    EXPECT_EQ(differing, 0) << "style " << s << ", first at " << first.x << "," << first.y << ": " << std::hex
+                            << builtIn.PixelColor(first.x, first.y) << " built in, "
+                            << fromFile.PixelColor(first.x, first.y) << " from the file";
+    EXPECT_NE(builtIn.PixelColor(w / 2, bar / 2), builtIn.PixelColor(w / 2, bar + 40)) << "no title bar drawn";
+  }
 }
 
 }  // namespace
