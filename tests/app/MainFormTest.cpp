@@ -1,9 +1,12 @@
 // The window as the user sees it: frame, layout, texts, fonts, and its pixels.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/ProgramGlobals.h"
 #include "app/ShellOpen.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/Pump.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Button.h"
@@ -53,6 +56,48 @@ TEST_F(MainFormTest, TitleBarSignsAreLightWithADarkOutline) {
       EXPECT_GE(CountPixels(*pic, 0x501814, 0x18), 8) << index;
     }
   }
+}
+
+// A real press on the title bar's empty part, a move and a release (queued like a hand's input):
+// the platform's move loop takes the window along by the distance the pointer went.
+TEST_F(MainFormTest, DraggingTheTitleBarMovesTheWindow) {
+  TForm1& form = Launch();
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  PumpFor(200);
+  RECT before{};
+  GetWindowRect(form.Handle(), &before);
+  skin::TSkinTitleBar& bar = form.skinForm1->TitleBar();
+  const POINT grip = bar.ClientToScreen(POINT{150, bar.Height() / 2});
+  constexpr int kDx = 37, kDy = 23, kSteps = 4;
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  const auto at = [&](int x, int y, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (x * 65536 + sw - 1) / sw;  // the first normalised value that lands on pixel x
+    in.mi.dy = (y * 65536 + sh - 1) / sh;
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+  };
+  std::vector<INPUT> inputs{at(grip.x, grip.y, 0), at(grip.x, grip.y, MOUSEEVENTF_LEFTDOWN)};
+  for (int i = 1; i <= kSteps; ++i) inputs.push_back(at(grip.x + kDx * i / kSteps, grip.y + kDy * i / kSteps, 0));
+  inputs.push_back(at(grip.x + kDx, grip.y + kDy, MOUSEEVENTF_LEFTUP));
+  ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+  RECT after = before;
+  PumpUntil([&] {
+    GetWindowRect(form.Handle(), &after);
+    return after.left != before.left || after.top != before.top;
+  });
+  PumpFor(100);
+  GetWindowRect(form.Handle(), &after);
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  EXPECT_NEAR(pointer.x - grip.x, kDx, 1);
+  EXPECT_NEAR(pointer.y - grip.y, kDy, 1);
+  EXPECT_EQ(after.left - before.left, pointer.x - grip.x);
+  EXPECT_EQ(after.top - before.top, pointer.y - grip.y);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(MainFormTest, SettingPageLayoutAndTexts) {
