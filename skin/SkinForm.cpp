@@ -280,17 +280,17 @@ void TSkinForm::PaintFrameOn(HDC dc, int w, int h) {
 }
 
 void TSkinForm::Paint() {
-  const int w = std::max(Width(), 1), h = std::max(Height(), 1);
-  TBitmap buffer(w, h);
+  // One fill of the part to repaint, straight on the window: a buffer the window's size would only
+  // add a copy (and, under Wine, most of the time).
+  HDC dc = Canvas().Handle();
+  RECT area{0, 0, Width(), Height()};
+  GetClipBox(dc, &area);
   if (!tile_.Empty()) {
     toolkit::GdiObject<HBRUSH> brush(CreatePatternBrush(tile_.Handle()));
-    RECT all{0, 0, w, h};
-    FillRect(buffer.Canvas().Handle(), &all, brush.Get());
+    FillRect(dc, &area, brush.Get());
   } else {
-    buffer.Canvas().Brush().SetColor(Color());
-    buffer.Canvas().FillRect({0, 0, w, h});
+    Fill(dc, area, Color());
   }
-  BitBlt(Canvas().Handle(), 0, 0, w, h, buffer.Canvas().Handle(), 0, 0, SRCCOPY);
   PaintFrame();
 }
 

@@ -215,5 +215,38 @@ TEST(SkinForm, ThemeFileCompiledFromAStyleDrawsItsFrame) {
   }
 }
 
+// The client area shows the style's background tile, laid from the panel's corner (MacOS, Protein),
+// or its plain colour, also where only a part of it is repainted.
+TEST(SkinForm, ClientAreaShowsTheStyleBackground) {
+  struct Case {
+    TSkinUIStyle style;
+    const char* tile;
+  };
+  for (const Case c : {Case{TSkinUIStyle::MacOS, "MACOS_FORM_BACKGROUND"},
+                       Case{TSkinUIStyle::Protein, "PROTEIN_FORM_BACKGROUND"}, Case{TSkinUIStyle::WinXP, nullptr}}) {
+    SkinnedForm f;
+    f.skin->SetUIStyle(c.style);
+    f.form->Show();
+    SetForegroundWindow(f.Window());
+    test::PumpFor(100);
+    TBitmap tile;
+    if (c.tile) {
+      ASSERT_TRUE(tile.LoadFromResourceName(GetModuleHandleA(nullptr), c.tile));
+    }
+    const RECT part{41, 63, 90, 100};  // below the title bar
+    InvalidateRect(f.skin->Handle(), &part, FALSE);
+    UpdateWindow(f.skin->Handle());
+    const TBitmap shot = ScreenOf(f.skin->Handle());
+    int wrong = 0;
+    for (int y = part.top; y < part.bottom; ++y)
+      for (int x = part.left; x < part.right; ++x) {
+        const TColor want = c.tile ? tile.PixelColor(x % tile.Width(), y % tile.Height()) : f.skin->Color();
+        if (shot.PixelColor(x, y) != want) ++wrong;
+      }
+    EXPECT_EQ(wrong, 0) << static_cast<int>(c.style);
+    f.form->Hide();
+  }
+}
+
 }  // namespace
 }  // namespace quendrel::skin
