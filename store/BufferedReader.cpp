@@ -19,7 +19,7 @@ std::optional<std::span<const uint8_t>> BufferedReader::Read(uint64_t Offset, si
     }
     window->lastUse = ++uses_;
     const size_t at = static_cast<size_t>(std::min<uint64_t>(Offset - window->start, window->length));
-    served = std::span<const uint8_t>(window->bytes.data() + at, std::min(Size, window->length - at));
+    served = std::span<const uint8_t>(window->bytes.get() + at, std::min(Size, window->length - at));
   }
   if (!Charge(cost + served.size())) return std::nullopt;
   return served;
@@ -78,15 +78,29 @@ BufferedReader::Window* BufferedReader::Fill(uint64_t Offset, size_t Size) {
     start = Offset + Size > wanted ? Offset + Size - wanted : 0;
     wanted = Offset + Size - start;
   }
-  if (window->bytes.size() < wanted) window->bytes.resize(static_cast<size_t>(wanted));
   window->length = 0;
+  Reserve(*window, static_cast<size_t>(wanted));
   const std::optional<size_t> got =
-      source_.ReadAt(start, std::span<uint8_t>(window->bytes.data(), static_cast<size_t>(wanted)));
+      source_.ReadAt(start, std::span<uint8_t>(window->bytes.get(), static_cast<size_t>(wanted)));
   if (!got) return nullptr;
   fetched_ += wanted;
   window->start = start;
   window->length = *got;
   return window;
+}
+
+// A window grows once to the largest read-ahead (or the data's length, when smaller) instead of
+// doubling with it: memory touched for the first time costs more than the read that fills it, and
+// the pages a read never reaches are never touched.
+void BufferedReader::Reserve(Window& W, size_t Size) {
+  if (Size <= W.capacity) return;
+  size_t capacity = Size;
+  if (Size < kMaxReadAhead) {
+    if (const std::optional<uint64_t> length = source_.Length())
+      capacity = static_cast<size_t>(std::clamp<uint64_t>(*length, Size, kMaxReadAhead));
+  }
+  W.bytes = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+  W.capacity = capacity;
 }
 
 }  // namespace quendrel

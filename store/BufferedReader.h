@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
-#include <vector>
 
 #include "store/ByteSource.h"
 
@@ -50,7 +50,8 @@ class BufferedReader {
 
  private:
   struct Window {
-    std::vector<uint8_t> bytes;
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t capacity = 0;
     uint64_t start = 0;
     size_t length = 0;  // bytes of `bytes` that hold data
     size_t readAhead = kMinReadAhead;
@@ -61,6 +62,7 @@ class BufferedReader {
   bool Charge(uint64_t Cost);
   bool MayReadAhead();
   Window* Fill(uint64_t Offset, size_t Size);
+  void Reserve(Window& W, size_t Size);
 
   static constexpr size_t kMinReadAhead = 4 << 10;
   static constexpr size_t kMaxReadAhead = 1 << 20;
