@@ -7,7 +7,6 @@
 
 #include "store/BufferedReader.h"
 #include "store/DbxRecords.h"
-#include "store/DbxTextArena.h"
 
 namespace quendrel {
 
@@ -38,7 +37,6 @@ class DbxIndexWalker {
   BufferedReader& reader_;  // not owned
   bool folderMode_;
   DbxItemList& list_;  // not owned
-  DbxTextArena texts_;
   std::unordered_set<int32_t> visited_;
 };
 

@@ -47,6 +47,7 @@ void LoadDbxItemsFrom(ByteSource& Source, std::string_view FileName,
       // Still doubling: a caller gathering many files into one list must not copy it at each load.
       if (needed > List.capacity()) List.reserve(std::max(needed, 2 * List.capacity()));
     }
+    List.Texts().Rewind();
     DbxIndexWalker(reader, folderMode, List).ReadIndexNode(*root);
   } catch (...) {
     // Nothing leaves a load: the store locator's registry error or a failed allocation only ends it.

@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include "store/DbxTextArena.h"
+
 namespace quendrel {
 
 // A FILETIME as the store file holds it: 100-nanosecond intervals since 1601-01-01 00:00 UTC,
@@ -70,6 +72,27 @@ struct Toe5_FileHeader {
 
 // One load appends records of one kind only: messages, or folders for the folder list file.
 using DbxRecord = std::variant<Toe5_MessageInfo, Toe5_FolderInfo>;
-using DbxItemList = std::vector<DbxRecord>;
+
+// A list of records that also keeps the text blocks of the loads into it: cleared and loaded
+// again, it reuses both its room and those blocks (once no record holds them), so a caller that
+// reads folder after folder into one list touches new memory only for the largest.
+class DbxItemList : public std::vector<DbxRecord> {
+ public:
+  using std::vector<DbxRecord>::vector;
+  DbxItemList() = default;
+  // A copy shares the records' texts, not the blocks that later loads will write.
+  DbxItemList(const DbxItemList& Other) : std::vector<DbxRecord>(Other) {}
+  DbxItemList& operator=(const DbxItemList& Other) {
+    std::vector<DbxRecord>::operator=(Other);
+    return *this;
+  }
+  DbxItemList(DbxItemList&&) = default;
+  DbxItemList& operator=(DbxItemList&&) = default;
+
+  DbxTextArena& Texts() { return texts_; }
+
+ private:
+  DbxTextArena texts_;
+};
 
 }  // namespace quendrel

@@ -61,6 +61,40 @@ TEST(DbxWriterFiles, ARecordKeepsItsTextsWithoutItsList) {
   EXPECT_EQ(kept.Subject, "Subject 2");
 }
 
+// A list loaded again writes its text blocks again only where no record still reads them: not
+// under a record copied out of it, nor under the records it still holds when a load appends.
+TEST(DbxWriterFiles, LoadingAgainLeavesHeldTextsAlone) {
+  const std::string first = dbx::BuildMessageFile(Messages(3));
+  std::vector<dbx::MessageSpec> others = Messages(3);
+  for (auto& m : others) m.senderName = "Other " + m.senderName;
+  const std::string second = dbx::BuildMessageFile(others);
+  auto load = [](const std::string& bytes, DbxItemList& list) {
+    MemorySource source(bytes);
+    LoadDbxItemsFrom(source, kMessageFile, [] { return std::string(kStoreRoot); }, list);
+  };
+  auto sender = [](const DbxItemList& list, size_t i) { return std::string(std::get<Toe5_MessageInfo>(list.at(i)).SenderName); };
+
+  DbxItemList list;
+  load(first, list);
+  const Toe5_MessageInfo kept = std::get<Toe5_MessageInfo>(list.at(0));
+  list.clear();
+  load(second, list);
+  EXPECT_EQ(kept.SenderName, "Sender 1");
+  EXPECT_EQ(sender(list, 0), "Other Sender 1");
+
+  DbxItemList appended;
+  load(first, appended);
+  load(second, appended);
+  ASSERT_EQ(appended.size(), 6u);
+  EXPECT_EQ(sender(appended, 2), "Sender 3");
+  EXPECT_EQ(sender(appended, 5), "Other Sender 3");
+
+  // Nothing holds the blocks any more: they are written again, and read back right.
+  list.clear();
+  load(first, list);
+  EXPECT_EQ(sender(list, 2), "Sender 3");
+}
+
 // A folder without a file of its own has neither tag 0x03 nor 0x06 and is not listed.
 TEST(DbxWriterFiles, FolderListIsReadAsFolders) {
   const std::vector<dbx::FolderSpec> folders = {
