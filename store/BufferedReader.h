@@ -1,6 +1,7 @@
 // Small reads of a store file served from read-ahead windows, within a work budget.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,9 +23,19 @@ namespace quendrel {
 // Every request is charged against a budget linear in the data's length, which a well-formed file
 // never spends; a crafted file whose nodes and entries overlap would otherwise make one load take
 // time quadratic in its size.
+// The bytes of a read window, allocated once at its largest size and filled by reads.
+struct ReadBuffer {
+  std::unique_ptr<uint8_t[]> bytes;
+  size_t capacity = 0;
+};
+using ReadBuffers = std::array<ReadBuffer, 2>;
+
 class BufferedReader {
  public:
-  explicit BufferedReader(ByteSource& Source) : source_(Source) {}
+  // Buffers, when given, are the windows' memory (kept by the caller for the next reader); what
+  // they hold is of no account. A reader leaves in them no buffer beyond the largest read-ahead.
+  explicit BufferedReader(ByteSource& Source, ReadBuffers* Buffers = nullptr);
+  ~BufferedReader();
   BufferedReader(const BufferedReader&) = delete;
   BufferedReader& operator=(const BufferedReader&) = delete;
 
@@ -50,10 +61,9 @@ class BufferedReader {
 
  private:
   struct Window {
-    std::unique_ptr<uint8_t[]> bytes;
-    size_t capacity = 0;
+    ReadBuffer* buffer = nullptr;
     uint64_t start = 0;
-    size_t length = 0;  // bytes of `bytes` that hold data
+    size_t length = 0;  // bytes of the buffer that hold data
     size_t readAhead = kMinReadAhead;
     uint64_t lastUse = 0;
     uint64_t End() const { return start + length; }
@@ -62,12 +72,13 @@ class BufferedReader {
   bool Charge(uint64_t Cost);
   bool MayReadAhead();
   Window* Fill(uint64_t Offset, size_t Size);
-  void Reserve(Window& W, size_t Size);
+  void Reserve(ReadBuffer& Buffer, size_t Size);
 
   static constexpr size_t kMinReadAhead = 4 << 10;
   static constexpr size_t kMaxReadAhead = 1 << 20;
 
   ByteSource& source_;  // not owned
+  ReadBuffers ownBuffers_;
   Window windows_[2];
   uint64_t uses_ = 0;
   uint64_t charged_ = 0;

@@ -31,7 +31,7 @@ std::optional<Toe5_FileHeader> ReadFileHeader(BufferedReader& Reader) {
 void LoadDbxItemsFrom(ByteSource& Source, std::string_view FileName,
                       const std::function<std::string()>& StoreRoot, DbxItemList& List) {
   try {
-    BufferedReader reader(Source);
+    BufferedReader reader(Source, &List.Reads());
     const std::optional<Toe5_FileHeader> header = ReadFileHeader(reader);
     if (!header || header->ItemCount <= 0) return;
     const std::optional<int32_t> root =

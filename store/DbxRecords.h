@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "store/BufferedReader.h"
 #include "store/DbxTextArena.h"
 
 namespace quendrel {
@@ -73,14 +74,15 @@ struct Toe5_FileHeader {
 // One load appends records of one kind only: messages, or folders for the folder list file.
 using DbxRecord = std::variant<Toe5_MessageInfo, Toe5_FolderInfo>;
 
-// A list of records that also keeps the text blocks of the loads into it: cleared and loaded
-// again, it reuses both its room and those blocks (once no record holds them), so a caller that
-// reads folder after folder into one list touches new memory only for the largest.
+// A list of records that also keeps the memory of the loads into it (their text blocks and read
+// windows): cleared and loaded again, it reuses its room, the windows, and the text blocks once no
+// record holds them, so a caller that reads folder after folder into one list touches new memory
+// only for the largest.
 class DbxItemList : public std::vector<DbxRecord> {
  public:
   using std::vector<DbxRecord>::vector;
   DbxItemList() = default;
-  // A copy shares the records' texts, not the blocks that later loads will write.
+  // A copy shares the records' texts, not the memory that later loads will write.
   DbxItemList(const DbxItemList& Other) : std::vector<DbxRecord>(Other) {}
   DbxItemList& operator=(const DbxItemList& Other) {
     std::vector<DbxRecord>::operator=(Other);
@@ -90,9 +92,11 @@ class DbxItemList : public std::vector<DbxRecord> {
   DbxItemList& operator=(DbxItemList&&) = default;
 
   DbxTextArena& Texts() { return texts_; }
+  ReadBuffers& Reads() { return reads_; }
 
  private:
   DbxTextArena texts_;
+  ReadBuffers reads_;
 };
 
 }  // namespace quendrel
