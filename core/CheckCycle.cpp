@@ -52,6 +52,17 @@ void DriveMailClient(toolkit::Registry& reg) {
   }
 }
 
+// The host's list for the length of one check, given back however the check ends.
+struct ItemListLoan {
+  explicit ItemListLoan(CheckHost& Host) : host(Host), items(Host.TakeItemList()) {}
+  ~ItemListLoan() { host.KeepItemList(std::move(items)); }
+  ItemListLoan(const ItemListLoan&) = delete;
+  ItemListLoan& operator=(const ItemListLoan&) = delete;
+
+  CheckHost& host;
+  DbxItemList items;
+};
+
 // The checks that events start: the same settings are created when missing, alwaysalert is read
 // even where it is not followed.
 void CheckFoldersOnEvent(CheckHost& host, bool honourAlwaysAlert) {
@@ -67,7 +78,8 @@ void CheckFoldersOnEvent(CheckHost& host, bool honourAlwaysAlert) {
 void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& host) {
   if (!reg.HasSubKeys()) return;
   const std::vector<std::string> keyNames = reg.GetKeyNames();
-  DbxItemList items;
+  ItemListLoan loan(host);
+  DbxItemList& items = loan.items;
   MessageBreaks breaks(host);
   FolderKeyMemory memory(reg);
   for (const std::string& name : keyNames) {
