@@ -54,7 +54,7 @@ void DriveMailClient(toolkit::Registry& reg) {
 
 // The host's list for the length of one check, given back however the check ends.
 struct ItemListLoan {
-  explicit ItemListLoan(CheckHost& Host) : host(Host), items(Host.TakeItemList()) {}
+  explicit ItemListLoan(CheckHost& owner) : host(owner), items(owner.TakeItemList()) {}
   ~ItemListLoan() { host.KeepItemList(std::move(items)); }
   ItemListLoan(const ItemListLoan&) = delete;
   ItemListLoan& operator=(const ItemListLoan&) = delete;

@@ -23,9 +23,9 @@ public:
   // check reuses its memory instead of touching new memory for every record (slow under Wine).
   // A check nested in another finds it lent out and takes an empty one.
   DbxItemList TakeItemList() { return std::exchange(itemList_, DbxItemList()); }
-  void KeepItemList(DbxItemList Items) {
-    Items.clear();
-    itemList_ = std::move(Items);
+  void KeepItemList(DbxItemList items) {
+    items.clear();
+    itemList_ = std::move(items);
   }
 
  private:

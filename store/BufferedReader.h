@@ -11,6 +11,13 @@
 
 namespace quendrel {
 
+// The bytes of a read window, allocated once at its largest size and filled by reads.
+struct ReadBuffer {
+  std::unique_ptr<uint8_t[]> bytes;
+  size_t capacity = 0;
+};
+using ReadBuffers = std::array<ReadBuffer, 2>;
+
 // The walk asks for a few bytes at a time (a node header, an entry table, a record). One system
 // call per request made loads slow, so requests are served from windows read ahead of them; a
 // request that no window covers entirely is read afresh from the source. So a file that grew since
@@ -23,13 +30,6 @@ namespace quendrel {
 // Every request is charged against a budget linear in the data's length, which a well-formed file
 // never spends; a crafted file whose nodes and entries overlap would otherwise make one load take
 // time quadratic in its size.
-// The bytes of a read window, allocated once at its largest size and filled by reads.
-struct ReadBuffer {
-  std::unique_ptr<uint8_t[]> bytes;
-  size_t capacity = 0;
-};
-using ReadBuffers = std::array<ReadBuffer, 2>;
-
 class BufferedReader {
  public:
   // Buffers, when given, are the windows' memory (kept by the caller for the next reader); what

@@ -90,8 +90,9 @@ bool DbxIndexWalker::ReadIndexNode(int32_t NodeOffset) {
         }
         const Entry entry = stack[top].entries[stack[top].next++];
         if (entry.record > 0) {
-          const DecodeOutcome outcome = folderMode_ ? ReadFolderRecord(reader_, entry.record, list_, list_.Texts())
-                                                    : ReadMessageRecord(reader_, entry.record, list_, list_.Texts());
+          const DecodeOutcome outcome = folderMode_
+                                            ? ReadFolderRecord(reader_, entry.record, list_, list_.Texts())
+                                            : ReadMessageRecord(reader_, entry.record, list_, list_.Texts());
           if (outcome == DecodeOutcome::kEndLoad) return false;
         }
         if (!follow(entry.child)) return false;

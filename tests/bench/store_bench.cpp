@@ -162,9 +162,9 @@ int main(int argc, char** argv) {
         counted, path, [] { return std::string(); }, list);
 
     std::printf("%9d %9.1f %10.2f %12.0f %9llu %10.1f %10.2f %7.2f %12.1f %9.2f %7.2f\n", count, fileMb,
-                load * 1e3, static_cast<double>(records) / load, static_cast<unsigned long long>(counted.reads),
-                static_cast<double>(counted.bytes) / 1e6, plain * 1e3, load / plain,
-                static_cast<double>(heapPeak) / 1e6, again * 1e3, again / plain);
+                load * 1e3, static_cast<double>(records) / load,
+                static_cast<unsigned long long>(counted.reads), static_cast<double>(counted.bytes) / 1e6,
+                plain * 1e3, load / plain, static_cast<double>(heapPeak) / 1e6, again * 1e3, again / plain);
     if (records != static_cast<size_t>(count))
       std::printf("  (expected %d records, got %zu)\n", count, records);
     std::filesystem::remove(path);

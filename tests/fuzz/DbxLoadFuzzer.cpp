@@ -40,7 +40,8 @@ size_t Digest(const quendrel::DbxItemList& list) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   quendrel::MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
   auto load = [&source](quendrel::DbxItemList& list) {
-    quendrel::LoadDbxItemsFrom(source, QUENDREL_FUZZ_FILE_NAME, [] { return std::string("C:\\Store"); }, list);
+    quendrel::LoadDbxItemsFrom(
+        source, QUENDREL_FUZZ_FILE_NAME, [] { return std::string("C:\\Store"); }, list);
   };
   quendrel::DbxItemList list;
   load(list);

@@ -70,9 +70,12 @@ TEST(DbxWriterFiles, LoadingAgainLeavesHeldTextsAlone) {
   const std::string second = dbx::BuildMessageFile(others);
   auto load = [](const std::string& bytes, DbxItemList& list) {
     MemorySource source(bytes);
-    LoadDbxItemsFrom(source, kMessageFile, [] { return std::string(kStoreRoot); }, list);
+    LoadDbxItemsFrom(
+        source, kMessageFile, [] { return std::string(kStoreRoot); }, list);
   };
-  auto sender = [](const DbxItemList& list, size_t i) { return std::string(std::get<Toe5_MessageInfo>(list.at(i)).SenderName); };
+  auto sender = [](const DbxItemList& list, size_t i) {
+    return std::string(std::get<Toe5_MessageInfo>(list.at(i)).SenderName);
+  };
 
   DbxItemList list;
   load(first, list);
