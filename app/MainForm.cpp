@@ -18,6 +18,7 @@
 #include "store/StoreLocator.h"
 #include "resources/ResourceNames.h"
 #include "sizing/FormScaler.h"
+#include "skin/SkinPageControl.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -278,15 +279,11 @@ void TForm1::skinCheckBoxClickCheck(TComponent*) {
 }
 
 int TForm1::ActivePageIndex() const {
-  return TabSheet2->Visible() ? 1 : 0;
+  return PageControl1->ActivePageIndex();
 }
 
 void TForm1::SetActivePageIndex(int index) {
-  // Only the active page takes input, as with the page control this stands in for.
-  TabSheet1->SetEnabled(index == 0);
-  TabSheet1->SetVisible(index == 0);
-  TabSheet2->SetEnabled(index == 1);
-  TabSheet2->SetVisible(index == 1);
+  PageControl1->SetActivePage(PageControl1->Pages(index));
 }
 
 }  // namespace quendrel

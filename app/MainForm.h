@@ -30,6 +30,10 @@ class TTimer;
 namespace sizing {
 class TFormScaler;
 }  // namespace sizing
+namespace skin {
+class TSkinPageControl;
+class TSkinTabSheet;
+}  // namespace skin
 
 class TForm1 : public toolkit::TForm {
  public:
@@ -55,12 +59,12 @@ class TForm1 : public toolkit::TForm {
   // Keeps the window's controls, fonts and pictures in proportion on any screen and window size.
   sizing::TFormScaler* FormScaler1 = nullptr;
 
-  // The window's skinned body, the banner and the two pages (plain containers until the skinned ones come).
+  // The window's skinned body, the banner and the two pages.
   skin::TSkinForm* skinForm1 = nullptr;
   toolkit::TImage* Image2 = nullptr;
-  toolkit::TPanel* PageControl1 = nullptr;
-  toolkit::TPanel* TabSheet1 = nullptr;
-  toolkit::TPanel* TabSheet2 = nullptr;
+  skin::TSkinPageControl* PageControl1 = nullptr;
+  skin::TSkinTabSheet* TabSheet1 = nullptr;
+  skin::TSkinTabSheet* TabSheet2 = nullptr;
 
   // The "Setting" page.
   toolkit::TCheckBox* Checkalwayssound = nullptr;

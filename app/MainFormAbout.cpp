@@ -4,9 +4,9 @@
 #include "app/MainForm.h"
 #include "app/ShellOpen.h"
 #include "resources/ResourceNames.h"
+#include "skin/SkinPageControl.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
-#include "toolkit/Panel.h"
 
 namespace quendrel {
 

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "resources/ResourceNames.h"
 #include "sizing/FormScaler.h"
+#include "skin/SkinPageControl.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -27,9 +28,6 @@ namespace {
 constexpr TColor kBodyColor = 0x00E7E7E7;  // RGB (231, 231, 231)
 constexpr int kPageFontPoints = 10;
 
-// Within PageControl1: where the page sits below the (for now plain) tab strip.
-constexpr RECT kPageRect{4, 24, 541, 437};
-
 template <class T>
 T* Make(TComponent* owner, const char* name, TWinControl* parent, int left, int top) {
   T* control = new T(owner);  // owned by the form
@@ -39,14 +37,13 @@ T* Make(TComponent* owner, const char* name, TWinControl* parent, int left, int 
   return control;
 }
 
-TPanel* MakeContainer(TComponent* owner, const char* name, TWinControl* parent, const RECT& r,
-                      TBevelCut bevel) {
-  auto* panel = Make<TPanel>(owner, name, parent, r.left, r.top);
-  panel->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  panel->SetBevelOuter(bevel);
-  panel->SetCaption("");
-  panel->SetColor(kBodyColor);
-  return panel;
+skin::TSkinTabSheet* MakePage(TComponent* owner, const char* name, skin::TSkinPageControl* control,
+                              const char* caption) {
+  auto* page = new skin::TSkinTabSheet(owner);  // owned by the form
+  page->SetName(name);
+  page->SetCaption(caption);
+  page->SetParent(control);
+  return page;
 }
 
 // A check box as wide as its box and caption, as high as the caption's line.
@@ -128,11 +125,15 @@ void TForm1::CreateComponents() {
   Image2->SetCursor(crHandPoint);
   Image2->OnClick = [this](TComponent* sender) { Image1Click(sender); };
 
-  PageControl1 = MakeContainer(this, "PageControl1", skinForm1, RECT{8, 72, 553, 513}, bvRaised);
-  TabSheet1 = MakeContainer(this, "TabSheet1", PageControl1, kPageRect, bvNone);
-  TabSheet2 = MakeContainer(this, "TabSheet2", PageControl1, kPageRect, bvNone);
-  TabSheet2->SetVisible(false);
-  TabSheet2->SetEnabled(false);
+  PageControl1 = Make<skin::TSkinPageControl>(this, "PageControl1", skinForm1, 8, 72);
+  PageControl1->SetUIStyle(skin::TSkinUIStyle::MacOS);
+  PageControl1->SetBounds(8, 72, 545, 441);
+  PageControl1->SetLeftMargin(10);
+  PageControl1->SetBorderColor(0x7F7F7F);
+  PageControl1->SetColor(kBodyColor);
+  TabSheet1 = MakePage(this, "TabSheet1", PageControl1, "Setting");
+  TabSheet2 = MakePage(this, "TabSheet2", PageControl1, "About");
+  PageControl1->SetActivePage(TabSheet1);
   CreateSettingPage();
   CreateAboutPage();
 

@@ -240,8 +240,9 @@ void TSkinTabControlTopPanel::RenderTo(TBitmap& bitmap) {
   canvas.MoveTo(Width() - 1, tabHeight_);
   canvas.LineTo(Width() - 1, tabHeight_ + barHeight_);
 
-  // The background is redrawn for each pass, so a scrolled pass leaves nothing of the last one.
-  TBitmap backdrop(bitmap);
+  // A scrolled pass starts again from the background, so it leaves nothing of the last one.
+  TBitmap backdrop;
+  if (ensureVisible_) backdrop.Assign(bitmap);
   int lastComplete = DrawTabs(bitmap);
   const int visible = VisibleCount();
   while (ensureVisible_ && tabIndex_ >= 0 && TabVisible(tabIndex_)) {

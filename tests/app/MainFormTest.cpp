@@ -5,6 +5,7 @@
 
 #include "app/ProgramGlobals.h"
 #include "app/ShellOpen.h"
+#include "skin/SkinPageControl.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/Pump.h"
 #include "toolkit/Application.h"
@@ -16,7 +17,6 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/Label.h"
 #include "toolkit/Menu.h"
-#include "toolkit/Panel.h"
 #include "toolkit/RenderToBitmap.h"
 #include "toolkit/SpinEdit.h"
 
@@ -109,7 +109,7 @@ TEST_F(MainFormTest, SettingPageLayoutAndTexts) {
     const char* text;
   } layout[] = {
       {form.Image2, form.skinForm1, 0, 28, 453, 50, ""},
-      {form.PageControl1, form.skinForm1, 8, 72, 545, 441, ""},
+      {form.PageControl1, form.skinForm1, 8, 72, 545, 441, nullptr},
       {form.Checkalwayssound, form.TabSheet1, 16, 24, 0, 0, "Permits play sound when  alerts."},
       {form.Checkalwaysoe, form.TabSheet1, 16, 48, 0, 0, "Outlook Express always run at every check."},
       {form.Checkstartwork, form.TabSheet1, 16, 72, 0, 0,
@@ -163,6 +163,23 @@ TEST_F(MainFormTest, SettingPageLayoutAndTexts) {
                                                    form.checkalwaysreceive,
                                                    form.Checkhideoe};
   EXPECT_EQ(form.TabSheet1->TabList(), expectedOrder);
+
+  // The two pages under their tabs, the first one active and the other one disabled.
+  skin::TSkinPageControl& pages = *form.PageControl1;
+  EXPECT_EQ(pages.UIStyle(), skin::TSkinUIStyle::MacOS);
+  EXPECT_EQ(pages.LeftMargin(), 10);
+  ASSERT_EQ(pages.PageCount(), 2);
+  EXPECT_EQ(pages.Pages(0), form.TabSheet1);
+  EXPECT_EQ(pages.Pages(1), form.TabSheet2);
+  EXPECT_EQ(form.TabSheet1->Caption(), "Setting");
+  EXPECT_EQ(form.TabSheet2->Caption(), "About");
+  EXPECT_EQ(pages.ActivePage(), form.TabSheet1);
+  EXPECT_FALSE(form.TabSheet2->Enabled());
+  const RECT page = form.TabSheet1->BoundsRect();
+  EXPECT_EQ(page.left, 3);
+  EXPECT_EQ(page.top, 37);
+  EXPECT_EQ(page.right - page.left, 539);
+  EXPECT_EQ(page.bottom - page.top, 401);
 }
 
 TEST_F(MainFormTest, HelpFileSitsBesideTheProgram) {
@@ -201,7 +218,7 @@ TEST_F(MainFormTest, SettingPagePixels) {
   const RECT banner{0, 28, 453, 78};
   EXPECT_LT(CountPixels(shot, 0x00E7E7E7, 4, &banner), 453 * 50 / 2);
   // The folder list: a frame darker than the page around a white inside, holding the item's text.
-  const POINT list{8 + 4 + 16, 72 + 24 + 224};
+  const POINT list{8 + 3 + 16, 72 + 37 + 224};
   const TColor frame = PixelAt(shot, list.x, list.y + 80);
   EXPECT_FALSE(NearColor(frame, 0x00E7E7E7, 24)) << std::hex << frame;
   EXPECT_FALSE(NearColor(frame, clWhite, 24)) << std::hex << frame;
@@ -210,7 +227,7 @@ TEST_F(MainFormTest, SettingPagePixels) {
   EXPECT_GT(CountPixels(shot, clBlack, 80, &firstItem), 10);
   // The boxes the defaults tick (alwayssound, alwaysalert) carry a tick mark the others lack.
   const auto darkInBox = [&](int top) {
-    const RECT box{8 + 4 + 16, 72 + 24 + top, 8 + 4 + 16 + 16, 72 + 24 + top + 17};
+    const RECT box{8 + 3 + 16, 72 + 37 + top, 8 + 3 + 16 + 16, 72 + 37 + top + 17};
     return CountPixels(shot, clBlack, 100, &box);
   };
   const int unticked = darkInBox(72);  // startwork
@@ -227,14 +244,15 @@ TEST_F(MainFormTest, AboutPageFromTheTrayMenuKeepsTheRunState) {
   form.About1->Click();
   EXPECT_TRUE(form.Visible());
   EXPECT_EQ(form.ActivePageIndex(), 1);
-  EXPECT_TRUE(form.TabSheet2->Visible() && form.TabSheet2->Enabled());
-  EXPECT_FALSE(form.TabSheet1->Visible());
+  EXPECT_EQ(form.PageControl1->ActivePage(), form.TabSheet2);
+  EXPECT_TRUE(form.TabSheet2->Enabled());
+  EXPECT_FALSE(form.TabSheet1->Enabled());
   EXPECT_TRUE(Working);
   Application.ProcessMessages();
 
   TBitmap shot;
   ASSERT_TRUE(ScreenShot(form, shot));
-  const POINT page{8 + 4, 72 + 24};
+  const POINT page{8 + 3, 72 + 37};
   const RECT art{page.x, page.y + 8, page.x + 153, page.y + 8 + 177};
   EXPECT_LT(CountPixels(shot, 0x00E7E7E7, 4, &art), 153 * 177 / 2);
   const RECT homepage{page.x + 240, page.y + 88, page.x + 420, page.y + 106};
