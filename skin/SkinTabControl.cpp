@@ -450,6 +450,12 @@ void TSkinTab::WndProc(toolkit::TMessage& message) {
     message.Result = 1;  // Paint fills the body; the strip covers the rest
     return;
   }
+  if (message.Msg == toolkit::CM_DIALOGKEY) {
+    const bool back = message.WParam == VK_PRIOR || (message.WParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+    strip_->StepTab(back ? -1 : +1, true);
+    message.Result = strip_->Tabs().empty() ? 0 : 1;
+    return;
+  }
   if (message.Msg == WM_GETDLGCODE) {
     message.Result = DLGC_WANTARROWS;
     return;
@@ -459,16 +465,8 @@ void TSkinTab::WndProc(toolkit::TMessage& message) {
 
 void TSkinTab::KeyDown(WORD& key, toolkit::TShiftState shift) {
   TCustomPanel::KeyDown(key, shift);
-  const bool ctrl = (shift & toolkit::ssCtrl) != 0;
-  if (key == VK_TAB && ctrl) {
-    strip_->StepTab((shift & toolkit::ssShift) ? -1 : +1, true);
-  } else if ((key == VK_NEXT || key == VK_PRIOR) && ctrl) {
-    strip_->StepTab(key == VK_NEXT ? +1 : -1, true);
-  } else if (key == VK_LEFT || key == VK_RIGHT) {
-    strip_->StepTab(key == VK_RIGHT ? +1 : -1, false);
-  } else {
-    return;
-  }
+  if (key != VK_LEFT && key != VK_RIGHT) return;
+  strip_->StepTab(key == VK_RIGHT ? +1 : -1, false);
   key = 0;
 }
 

@@ -133,6 +133,14 @@ void TApplication::Dispatch(MSG& msg) {
       }
     }
   }
+  if (msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+      (msg.wParam == VK_TAB || msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT)) {
+    // The focus may sit in a window of no control of ours (a spin edit's edit box).
+    HWND window = msg.hwnd;
+    while (window != nullptr && TWinControl::FromHandle(window) == nullptr) window = GetParent(window);
+    for (TWinControl* c = TWinControl::FromHandle(window); c != nullptr; c = c->Parent())
+      if (c->Perform(CM_DIALOGKEY, msg.wParam, 0) != 0) return;
+  }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

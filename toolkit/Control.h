@@ -30,6 +30,9 @@ constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;  // 0xB013
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;  // 0xB014
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 0x08;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 0x09;
+// Ctrl+Tab, Ctrl+PgUp or Ctrl+PgDn (wParam) pressed in a control: performed on it and its parents
+// in turn until one answers non-zero (a page control switching pages).
+constexpr UINT CM_DIALOGKEY = CM_BASE + 0x05;
 // Performed by RecreateWnd once the new window exists (hooks re-apply what they did to the old one).
 constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
 // Notifications a parent window receives about a child window (WM_COMMAND, WM_DRAWITEM, ...) are

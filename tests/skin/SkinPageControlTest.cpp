@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/SkinDraw.h"
@@ -14,6 +16,7 @@
 #include "skin/ThemeFileWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tests/toolkit/GdiObjectCount.h"
+#include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 
@@ -236,17 +239,32 @@ TEST(SkinPageControl, SwitchingPagesEnablesOnlyTheActivePage) {
   EXPECT_TRUE(events.empty());
   allow = true;
 
-  // Keys on the focused control: arrows stop at the ends, Ctrl+Tab goes round.
+  // Arrows on the focused control stop at the ends.
+  for (const auto& [key, expected] : {std::pair{VK_RIGHT, about}, {VK_LEFT, setting}, {VK_LEFT, setting}}) {
+    WORD k = static_cast<WORD>(key);
+    p.control->KeyDownForTest(k, 0);
+    EXPECT_EQ(p.control->ActivePage(), expected) << key;
+  }
+  // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp from a control on the page go round.
   const struct {
     WORD key;
-    TShiftState shift;
+    bool shift;
     TSkinTabSheet* expected;
-  } keys[] = {{VK_RIGHT, 0, about}, {VK_LEFT, 0, setting}, {VK_LEFT, 0, setting},
-              {VK_TAB, ssCtrl, about}, {VK_TAB, ssCtrl, setting}, {VK_TAB, ssCtrl | ssShift, about}};
+  } keys[] = {{VK_TAB, false, about}, {VK_TAB, false, setting}, {VK_TAB, true, about},
+              {VK_NEXT, false, setting}, {VK_PRIOR, false, about}};
   for (const auto& k : keys) {
-    WORD key = k.key;
-    p.control->KeyDownForTest(key, k.shift);
-    EXPECT_EQ(p.control->ActivePage(), k.expected) << k.key;
+    BYTE saved[256]{};
+    GetKeyboardState(saved);
+    BYTE held[256];
+    std::copy(std::begin(saved), std::end(saved), held);
+    held[VK_CONTROL] = 0x80;
+    held[VK_SHIFT] = k.shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    TButton* focus = p.control->ActivePage() == setting ? start : link;
+    PostMessageA(focus->Handle(), WM_KEYDOWN, k.key, 0);
+    Application.ProcessMessages();
+    SetKeyboardState(saved);
+    EXPECT_EQ(p.control->ActivePage(), k.expected) << k.key << (k.shift ? " with shift" : "");
   }
 }
 
