@@ -38,6 +38,19 @@ bool UsableFrame(const TBitmap& frame) { return frame.Width() >= 3 && frame.Heig
 
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
+// The three-slice frame with every magenta pixel left out, the stretched middle's too: the art
+// keeps the rows above a lower (inactive) tab magenta, and what lies under the strip shows there.
+void DrawTabFrame(TBitmap& frame, TCanvas& canvas, const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return;
+  TBitmap tab(w, h);
+  tab.Canvas().Brush().SetColor(kSkinMaskColor);
+  tab.Canvas().FillRect({0, 0, w, h});
+  DrawThreeSlice(frame, tab.Canvas(), {0, 0, w, h}, false);
+  tab.Flush();
+  TransparentBlt(canvas.Handle(), r.left, r.top, w, h, tab.Canvas().Handle(), 0, 0, w, h, kSkinMaskColor);
+}
+
 }  // namespace
 
 // --- the strip -------------------------------------------------------------------------------------
@@ -166,7 +179,7 @@ int TSkinTabControlTopPanel::DrawTabs(TBitmap& bitmap) {
     }
     TBitmap& frame = active ? activeFrame_ : inactiveFrame_;
     if (UsableFrame(frame)) {
-      DrawThreeSlice(frame, canvas, r, frame.PixelColor(0, 0) == kSkinMaskColor);
+      DrawTabFrame(frame, canvas, r);
     } else {
       DrawPlainTab(canvas, r, active);
     }
