@@ -19,18 +19,15 @@ constexpr int kMinTabWidth = 15;
 constexpr int kCaptionPadding = 20;
 constexpr int kBodyInset = 3;
 
+// A key's image from where resolved says, or nothing (empty) when the theme has none.
 void LoadKeyImage(const TResolvedStyle& resolved, const TSkinFileTheme* theme, int key, TBitmap& bitmap,
                   int frameCount = 0, int frameIndex = 1) {
   bitmap.SetSize(0, 0);
-  if (resolved.fromFile) {
-    GetThemeImage(theme->Manager(), key, &bitmap, frameCount, frameIndex);
-  } else {
-    GetThemeImage(resolved.style, key, &bitmap, frameCount, frameIndex);
-  }
+  GetThemeImage(resolved, theme, key, &bitmap, frameCount, frameIndex);
 }
 
 TColor KeyColor(const TResolvedStyle& resolved, const TSkinFileTheme* theme, int key) {
-  return static_cast<TColor>(resolved.fromFile ? theme->GetColor(key) : GetThemeColor(resolved.style, key));
+  return static_cast<TColor>(GetThemeColor(resolved, theme, key));
 }
 
 // A three-slice frame needs at least a pixel per slice.
