@@ -77,6 +77,8 @@ void TSkinPageControl::Reindex() {
 
 void TSkinPageControl::HidePage(TSkinTabSheet& sheet) {
   sheet.SetEnabled(false);
+  // Out of sight too: a page under the active one would still be painted with every repaint.
+  sheet.SetVisible(false);
   if (sheet.OnHide) sheet.OnHide(&sheet);
 }
 

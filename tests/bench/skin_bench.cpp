@@ -1,5 +1,6 @@
 // The skin's costs on the main window under Wine: painting the skinned frame (the non-client
 // message) and a full repaint; live GDI objects after 1,000 repaints and after 100 style switches;
+// switching pages and repainting the page control;
 // loading a theme file that holds every key and drawing the window from it. Settings go into a
 // scratch key that stands in for HKEY_CURRENT_USER.
 //   skin_bench [ART_DIR]   ART_DIR: the skin's bitmaps (skin/art) for the theme file; default: the
@@ -16,6 +17,7 @@
 #include "app/ProgramGlobals.h"
 #include "skin/SkinFileTheme.h"
 #include "skin/SkinForm.h"
+#include "skin/SkinPageControl.h"
 #include "tests/support/PrivateRegistry.h"
 #include "tests/toolkit/GdiObjectCount.h"
 #include "toolkit/Application.h"
@@ -100,6 +102,33 @@ int main(int argc, char** argv) {
   };
   std::printf("of which skinned client area %.0f us, title bar %.0f us\n", repaintOnly(skinForm.Handle()),
               repaintOnly(skinForm.TitleBar().Handle()));
+
+  // Switching between the two pages as the tabs do, and the page control's repaint alone.
+  skin::TSkinPageControl& pages = *form.PageControl1;
+  constexpr int kPageSwitches = 1000;
+  const DWORD gdiPages = toolkit::GdiObjectCount();
+  // Two rounds again: the first showing of the other page makes what its controls keep.
+  DWORD gdiAfterPages[2] = {};
+  double pageUs = 0;
+  for (DWORD& count : gdiAfterPages) {
+    start = Clock::now();
+    for (int i = 0; i < kPageSwitches; ++i) {
+      pages.SetActivePage(pages.Pages((i + 1) % 2));
+      UpdateWindow(window);
+    }
+    pageUs = UsSince(start, kPageSwitches);
+    Pump();
+    count = toolkit::GdiObjectCount();
+  }
+  start = Clock::now();
+  for (int i = 0; i < 100; ++i)
+    RedrawWindow(pages.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  std::printf("page switch (Setting <-> About, painted): %.0f us; page control repaint %.0f us; GDI objects %lu, "
+              "%lu after %d switches, %lu after %d more\n",
+              pageUs, UsSince(start, 100), static_cast<unsigned long>(gdiPages),
+              static_cast<unsigned long>(gdiAfterPages[0]), kPageSwitches,
+              static_cast<unsigned long>(gdiAfterPages[1]), kPageSwitches);
+  pages.SetActivePage(pages.Pages(0));
 
   // A theme file with every key: the MacOS style's values and art, written as quendrel-theme does.
   char temp[MAX_PATH] = {};

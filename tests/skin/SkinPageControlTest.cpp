@@ -234,6 +234,7 @@ TEST(SkinPageControl, SwitchingPagesEnablesOnlyTheActivePage) {
   EXPECT_EQ(p.control->ActivePage(), about);
   EXPECT_EQ(p.control->Strip().TabIndex(), 1);
   EXPECT_FALSE(setting->Enabled());
+  EXPECT_FALSE(setting->Visible());
   EXPECT_FALSE(IsWindowEnabled(setting->Handle()));
   EXPECT_FALSE(start->CanFocus());
   EXPECT_TRUE(link->CanFocus());
