@@ -19,8 +19,6 @@
 #include "resources/ResourceNames.h"
 #include "sizing/FormScaler.h"
 #include "toolkit/Application.h"
-#include "toolkit/Button.h"
-#include "toolkit/CheckBox.h"
 #include "toolkit/CheckListBox.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Panel.h"
@@ -177,7 +175,7 @@ void TForm1::LoadSettingPage() {
   reg.OpenKey(kProgramKey, true);
   const struct {
     const char* setting;
-    TCheckBox* box;
+    skin::TSkinCheckBox* box;
   } boxes[] = {{kStartWork.name, Checkstartwork},         {kAlwaysSound.name, Checkalwayssound},
                {kAlwaysReceive.name, checkalwaysreceive}, {kHideOe.name, Checkhideoe},
                {kAlwaysOe.name, Checkalwaysoe},           {kAlwaysAlert.name, Checkalwaysalert}};

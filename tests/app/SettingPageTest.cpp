@@ -53,7 +53,7 @@ TEST_F(SettingPageTest, PageLoadShowsTheStoredSettings) {
   form.Show();
 
   const struct {
-    toolkit::TCheckBox* box;
+    skin::TSkinCheckBox* box;
     bool ticked;
   } boxes[] = {{form.Checkalwayssound, false}, {form.Checkalwaysoe, false},      {form.Checkstartwork, false},
                {form.Checkalwaysalert, true},  {form.checkalwaysreceive, false}, {form.Checkhideoe, false}};
@@ -171,7 +171,7 @@ TEST_F(SettingPageTest, BoxesWriteTheirSettings) {
   TForm1& form = Launch();
   form.Show();
   const struct {
-    toolkit::TCheckBox* box;
+    skin::TSkinCheckBox* box;
     const char* setting;
   } boxes[] = {{form.Checkalwayssound, "alwayssound"},
                {form.Checkalwaysoe, "alwaysoe"},

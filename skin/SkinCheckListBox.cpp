@@ -1,0 +1,127 @@
+#include "skin/SkinCheckListBox.h"
+
+#include "skin/SkinButton.h"
+#include "skin/SkinControls.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/GdiHandles.h"
+#include "toolkit/Properties.h"
+
+namespace quendrel::skin {
+
+using toolkit::TColor;
+using toolkit::TMessage;
+
+namespace {
+constexpr int kCheckFrames = 4;
+constexpr int kGlyphLeft = 2;  // the list's own box sits there
+constexpr int kFallbackCheckSize = 13;
+}  // namespace
+
+TSkinCheckListBox::TSkinCheckListBox(toolkit::TComponent* owner) : TCheckListBox(owner) {
+  SetFlat(true);
+  SetBorderWidth(1);
+  SetUIStyle(GetOwnerFormStyle(owner));
+}
+
+TSkinCheckListBox::~TSkinCheckListBox() {
+  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
+}
+
+const toolkit::TPropertyList& TSkinCheckListBox::ClassProperties() {
+  using C = TSkinCheckListBox;
+  static const toolkit::TPropertyList list = [] {
+    toolkit::TPropertyList l = TCheckListBox::ClassProperties();
+    l.Object<C, TSkinFileTheme>("FileTheme", "TSkinFileTheme", [](C& c) { return c.FileTheme(); },
+                                [](C& c, TSkinFileTheme* t) { c.SetFileTheme(t); });
+    l.Enum<C>("UIStyle", "TSkinUIStyle", [](const C& c) { return c.UIStyle(); },
+              [](C& c, std::int64_t v) { c.SetUIStyle(static_cast<TSkinUIStyle>(v)); });
+    l.Integer<C>("BorderColor", [](const C& c) { return c.BorderColor(); },
+                 [](C& c, std::int64_t v) { c.SetBorderColor(static_cast<TColor>(v)); }, "TColor");
+    return l;
+  }();
+  return list;
+}
+
+void TSkinCheckListBox::CreateParams(toolkit::TCreateParams& params) {
+  TCheckListBox::CreateParams(params);
+  // A thin border of our own colour instead of the sunken edge.
+  params.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+  params.Style |= WS_BORDER;
+}
+
+void TSkinCheckListBox::SetUIStyle(TSkinUIStyle style) {
+  style_ = style;
+  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
+  borderColor_ = resolved.fromFile ? fileTheme_->GetColor(keys::ControlBorderColor)
+                                   : GetThemeColor(resolved.style, keys::ControlBorderColor);
+  Invalidate();
+  PaintBorder();
+}
+
+void TSkinCheckListBox::SetFileTheme(TSkinFileTheme* theme) {
+  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
+  fileTheme_ = theme;
+  if (fileTheme_) fileTheme_->FreeNotification(this);
+  SetUIStyle(style_);
+}
+
+void TSkinCheckListBox::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
+  TCheckListBox::Notification(component, operation);
+  if (operation == toolkit::opRemove && component == fileTheme_) {
+    fileTheme_ = nullptr;
+    SetUIStyle(TSkinUIStyle::DeepBlue);
+  }
+}
+
+void TSkinCheckListBox::SetBorderColor(TColor value) {
+  borderColor_ = value;
+  PaintBorder();
+}
+
+POINT TSkinCheckListBox::GlyphOrigin(const RECT& itemRect, int glyphHeight) const {
+  toolkit::TBitmap scratch(1, 1);
+  scratch.Canvas().SetFont(font_);
+  // Small fonts leave the list's items a pixel short of where the glyph would centre.
+  const int bottom = itemRect.bottom + (scratch.Canvas().TextExtent("W").cy < 12 ? 1 : 0);
+  return POINT{itemRect.left + kGlyphLeft, itemRect.top + (bottom - itemRect.top - glyphHeight) / 2};
+}
+
+void TSkinCheckListBox::DrawCheck(HDC dc, const RECT& rect, toolkit::TCheckBoxState state, bool enabled) {
+  toolkit::TBitmap glyph;
+  const bool checked = state != toolkit::cbUnchecked;
+  if (!LoadStateFrame(fileTheme_, style_, keys::CheckListBoxImage, kCheckFrames, CheckFrameIndex(checked, enabled),
+                      glyph)) {
+    const POINT at = GlyphOrigin(rect, kFallbackCheckSize);
+    DrawFallbackCheck(dc, at.x, at.y, kFallbackCheckSize, checked, enabled);
+    return;
+  }
+  const POINT at = GlyphOrigin(rect, glyph.Height());
+  glyph.Flush();
+  BitBlt(dc, at.x, at.y, glyph.Width(), glyph.Height(), glyph.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void TSkinCheckListBox::PaintBorder() {
+  if (!HandleAllocated()) return;
+  RECT bounds;
+  GetWindowRect(handle_, &bounds);
+  toolkit::WholeWindowDC dc(handle_);
+  if (!dc.Get()) return;
+  toolkit::GdiObject<HBRUSH> brush(CreateSolidBrush(toolkit::ColorToRGB(borderColor_)));
+  RECT frame{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top};
+  FrameRect(dc.Get(), &frame, brush.Get());
+}
+
+void TSkinCheckListBox::WndProc(TMessage& message) {
+  TCheckListBox::WndProc(message);
+  switch (message.Msg) {
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+      PaintBorder();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace quendrel::skin
