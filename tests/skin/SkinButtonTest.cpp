@@ -199,6 +199,55 @@ TEST(SkinButton, SpaceAndEnterClickWhenFocusedAndEnabled) {
   EXPECT_EQ(w.clicks, 2);
 }
 
+// A glyph of colour, its top-left pixel magenta: that pixel is its transparent colour.
+TBitmap Glyph(std::vector<TColor> images) {
+  TBitmap b(12 * static_cast<int>(images.size()), 12);
+  for (size_t i = 0; i < images.size(); ++i) {
+    b.Canvas().Brush().SetColor(images[i]);
+    b.Canvas().FillRect({12 * static_cast<int>(i), 0, 12 * static_cast<int>(i) + 12, 12});
+  }
+  b.Canvas().SetPixel(0, 0, 0xFF00FF);
+  b.Flush();
+  return b;
+}
+
+TEST(SkinButton, GlyphPlacedByLayout) {
+  Window w;
+  w.button->SetUIStyle(TSkinUIStyle::WinXP);
+  w.button->SetGlyph(Glyph({clRed}));
+  TBitmap scratch(1, 1);
+  scratch.Canvas().SetFont(w.button->Font());
+  const SIZE t = scratch.Canvas().TextExtent("Start");
+  const int W = 73, H = 25, S = 4, g = 12;
+  const struct {
+    TButtonLayout layout;
+    POINT at;
+  } cases[] = {
+      {blGlyphLeft, {(W - g - t.cx - S) / 2, (H - g) / 2}},
+      {blGlyphRight, {(W + t.cx + S - g) / 2, (H - g) / 2}},
+      {blGlyphTop, {(W - g) / 2, (H - t.cy - g - S) / 2}},
+      {blGlyphBottom, {(W - g) / 2, (H + t.cy + S - g) / 2}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.layout);
+    w.button->SetLayout(c.layout);
+    const auto red = ColorBounds(w.Face(), clRed);
+    ASSERT_TRUE(red.has_value());
+    EXPECT_EQ(red->left, std::max<LONG>(c.at.x, 0));
+    EXPECT_EQ(red->bottom, std::min<LONG>(c.at.y + g, H));  // may run off the bottom edge
+  }
+  w.button->SetLayout(blGlyphLeft);
+  w.button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(ColorBounds(w.Face(), clRed)->bottom, cases[0].at.y + g + 1);  // a pressed glyph sinks
+  w.button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(500, 500));
+  // Two images side by side: the second one is the disabled look.
+  w.button->SetGlyph(Glyph({clRed, clBlue}));
+  EXPECT_TRUE(ColorBounds(w.Face(), clRed).has_value());
+  w.button->SetEnabled(false);
+  EXPECT_FALSE(ColorBounds(w.Face(), clRed).has_value());
+  EXPECT_TRUE(ColorBounds(w.Face(), clBlue).has_value());
+}
+
 TEST(SkinButton, AutoSizeTakesOneFrameOfTheStrip) {
   Window w;
   w.button->SetUIStyle(TSkinUIStyle::MacOS);
