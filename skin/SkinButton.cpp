@@ -51,6 +51,23 @@ bool LoadStateFrame(const TSkinFileTheme* theme, TSkinUIStyle style, int key, in
   return true;
 }
 
+TBitmap* TStateFrames::Get(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount,
+                                 int frameIndex) {
+  if (!loaded_ || theme != theme_ || style != style_ || key != key_ || frameCount != count_) {
+    theme_ = theme;
+    style_ = style;
+    key_ = key;
+    count_ = frameCount;
+    loaded_ = true;
+    frames_.clear();
+    TBitmap frame;
+    for (int i = 1; i <= frameCount && LoadStateFrame(theme, style, key, frameCount, i, frame); ++i)
+      frames_.push_back(frame);
+  }
+  if (frameIndex < 1 || frameIndex > static_cast<int>(frames_.size())) return nullptr;
+  return &frames_[static_cast<size_t>(frameIndex - 1)];
+}
+
 void DrawFallbackCheck(HDC dc, int x, int y, int size, bool checked, bool enabled) {
   RECT box{x, y, x + size, y + size};
   UINT flags = DFCS_BUTTONCHECK | DFCS_FLAT;
@@ -133,7 +150,12 @@ void TSkinCustomButton::FontChanged() {
 }
 
 void TSkinCustomButton::LoadButtonFrame(int frameIndex, TBitmap& graphic) {
-  LoadStateFrame(fileTheme_, style_, keys::ButtonImage, kButtonFrames, frameIndex, graphic);
+  TBitmap* frame = frames_.Get(fileTheme_, style_, keys::ButtonImage, kButtonFrames, frameIndex);
+  if (frame) {
+    graphic.Assign(*frame);
+  } else {
+    graphic.SetSize(0, 0);
+  }
 }
 
 void TSkinCustomButton::GetNormalImage(TBitmap& graphic) { LoadButtonFrame(1, graphic); }
@@ -377,6 +399,7 @@ void TSkinButton::SetUIStyle(TSkinUIStyle style) {
 void TSkinButton::SetFileTheme(TSkinFileTheme* theme) {
   if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
   fileTheme_ = theme;
+  frames_.Reset();
   if (fileTheme_) fileTheme_->FreeNotification(this);
   SetUIStyle(style_);
 }
@@ -511,6 +534,7 @@ void TSkinCheckBox::SetUIStyle(TSkinUIStyle style) {
 void TSkinCheckBox::SetFileTheme(TSkinFileTheme* theme) {
   if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
   fileTheme_ = theme;
+  frames_.Reset();
   if (fileTheme_) fileTheme_->FreeNotification(this);
   SetUIStyle(style_);
 }
@@ -558,23 +582,21 @@ void TSkinCheckBox::UpdateAutoSize() {
   if (size.cx != width_ || size.cy != height_) SetBounds(left_, top_, size.cx, size.cy);
 }
 
-void TSkinCheckBox::LoadGlyph(TBitmap& glyph) {
-  LoadStateFrame(fileTheme_, style_, GlyphKey(), kCheckFrames, CheckFrameIndex(checked_, enabled_), glyph);
+TBitmap* TSkinCheckBox::Glyph() {
+  return frames_.Get(fileTheme_, style_, GlyphKey(), kCheckFrames, CheckFrameIndex(checked_, enabled_));
 }
 
 SIZE TSkinCheckBox::AutoSizeExtent() {
-  TBitmap glyph;
-  LoadGlyph(glyph);
+  TBitmap* glyph = Glyph();
   TBitmap scratch(1, 1);
   scratch.Canvas().SetFont(font_);
-  const int gw = glyph.Empty() ? kFallbackCheckSize : glyph.Width();
-  const int gh = glyph.Empty() ? kFallbackCheckSize : glyph.Height();
+  const int gw = glyph ? glyph->Width() : kFallbackCheckSize;
+  const int gh = glyph ? glyph->Height() : kFallbackCheckSize;
   const int lineHeight = scratch.Canvas().TextExtent("W").cy;
   return SIZE{gw + scratch.Canvas().TextExtent(Caption()).cx + 8, std::max(lineHeight + 2, gh) + 4};
 }
 
 void TSkinCheckBox::RenderTo(TBitmap& buffer) {
-  UpdateAutoSize();
   const int w = std::max(Width(), 1), h = std::max(Height(), 1);
   buffer.SetSize(w, h);
   TCanvas& canvas = buffer.Canvas();
@@ -583,15 +605,13 @@ void TSkinCheckBox::RenderTo(TBitmap& buffer) {
   canvas.FillRect({0, 0, w, h});
   if (transparent_) skin::PaintParentBackground(canvas, *this);
 
-  TBitmap glyph;
-  LoadGlyph(glyph);
-  const int gw = glyph.Empty() ? kFallbackCheckSize : glyph.Width();
-  const int gh = glyph.Empty() ? kFallbackCheckSize : glyph.Height();
-  if (glyph.Empty()) {
-    DrawFallbackCheck(canvas.Handle(), 1, (h - gh) / 2, kFallbackCheckSize, checked_, enabled_);
+  TBitmap* glyph = Glyph();
+  const int gw = glyph ? glyph->Width() : kFallbackCheckSize;
+  const int gh = glyph ? glyph->Height() : kFallbackCheckSize;
+  if (glyph) {
+    BitBlt(canvas.Handle(), 1, (h - gh) / 2, gw, gh, glyph->Canvas().Handle(), 0, 0, SRCCOPY);
   } else {
-    glyph.Flush();
-    BitBlt(canvas.Handle(), 1, (h - gh) / 2, gw, gh, glyph.Canvas().Handle(), 0, 0, SRCCOPY);
+    DrawFallbackCheck(canvas.Handle(), 1, (h - gh) / 2, kFallbackCheckSize, checked_, enabled_);
   }
   canvas.SetFont(font_);
   const int lineHeight = canvas.TextExtent("W").cy;

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skin/SkinFileTheme.h"
 #include "skin/SkinTheme.h"
@@ -20,6 +21,24 @@ namespace quendrel::skin {
 // table. False, and dest emptied, when the strip is missing or too narrow to hold that many frames.
 bool LoadStateFrame(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount, int frameIndex,
                     toolkit::TBitmap& dest);
+
+// The frames of one theme strip, cut once and kept until the style, the theme or the key changes.
+class TStateFrames {
+ public:
+  // Frame frameIndex (1-based) of frameCount; null when the strip is missing or too thin for them.
+  toolkit::TBitmap* Get(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount,
+                              int frameIndex);
+  // After the theme file behind the same theme object was reloaded.
+  void Reset() { loaded_ = false; }
+
+ private:
+  const TSkinFileTheme* theme_ = nullptr;
+  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
+  int key_ = 0;
+  int count_ = 0;
+  bool loaded_ = false;
+  std::vector<toolkit::TBitmap> frames_;  // empty when the strip cannot be had
+};
 
 // The frame of a four-frame check strip: checked 1, unchecked 2, checked disabled 3, unchecked disabled 4.
 constexpr int CheckFrameIndex(bool checked, bool enabled) { return (checked ? 1 : 2) + (enabled ? 0 : 2); }
@@ -98,6 +117,7 @@ class TSkinCustomButton : public toolkit::TCustomControl {
 
   TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
   TSkinFileTheme* fileTheme_ = nullptr;  // not owned
+  TStateFrames frames_;
   bool boldCaption_ = false;  // for the next caption only
   bool activeDefault_ = false;
   POINT captionPos_{0, 0};
@@ -198,11 +218,12 @@ class TSkinCheckBox : public toolkit::TCustomControl {
   void Notification(toolkit::TComponent* component, toolkit::TOperation operation) override;
 
  private:
-  void LoadGlyph(toolkit::TBitmap& glyph);
-  void ApplyAutoSize(const toolkit::TBitmap& glyph, toolkit::TCanvas& canvas);
+  // The glyph of the current state, null when the strip cannot be had.
+  toolkit::TBitmap* Glyph();
 
   TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
   TSkinFileTheme* fileTheme_ = nullptr;  // not owned
+  TStateFrames frames_;
   bool autoSize_ = true;
   bool checked_ = false;
   bool transparent_ = false;

@@ -61,6 +61,7 @@ void TSkinCheckListBox::SetUIStyle(TSkinUIStyle style) {
 void TSkinCheckListBox::SetFileTheme(TSkinFileTheme* theme) {
   if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
   fileTheme_ = theme;
+  frames_.Reset();
   if (fileTheme_) fileTheme_->FreeNotification(this);
   SetUIStyle(style_);
 }
@@ -78,26 +79,33 @@ void TSkinCheckListBox::SetBorderColor(TColor value) {
   PaintBorder();
 }
 
-POINT TSkinCheckListBox::GlyphOrigin(const RECT& itemRect, int glyphHeight) const {
-  toolkit::TBitmap scratch(1, 1);
-  scratch.Canvas().SetFont(font_);
+void TSkinCheckListBox::FontChanged() {
+  TCheckListBox::FontChanged();
+  lineHeight_ = -1;
+}
+
+POINT TSkinCheckListBox::GlyphOrigin(const RECT& itemRect, int glyphHeight) {
+  if (lineHeight_ < 0) {
+    toolkit::TBitmap scratch(1, 1);
+    scratch.Canvas().SetFont(font_);
+    lineHeight_ = scratch.Canvas().TextExtent("W").cy;
+  }
   // Small fonts leave the list's items a pixel short of where the glyph would centre.
-  const int bottom = itemRect.bottom + (scratch.Canvas().TextExtent("W").cy < 12 ? 1 : 0);
+  const int bottom = itemRect.bottom + (lineHeight_ < 12 ? 1 : 0);
   return POINT{itemRect.left + kGlyphLeft, itemRect.top + (bottom - itemRect.top - glyphHeight) / 2};
 }
 
 void TSkinCheckListBox::DrawCheck(HDC dc, const RECT& rect, toolkit::TCheckBoxState state, bool enabled) {
-  toolkit::TBitmap glyph;
   const bool checked = state != toolkit::cbUnchecked;
-  if (!LoadStateFrame(fileTheme_, style_, keys::CheckListBoxImage, kCheckFrames, CheckFrameIndex(checked, enabled),
-                      glyph)) {
+  toolkit::TBitmap* glyph =
+      frames_.Get(fileTheme_, style_, keys::CheckListBoxImage, kCheckFrames, CheckFrameIndex(checked, enabled));
+  if (!glyph) {
     const POINT at = GlyphOrigin(rect, kFallbackCheckSize);
     DrawFallbackCheck(dc, at.x, at.y, kFallbackCheckSize, checked, enabled);
     return;
   }
-  const POINT at = GlyphOrigin(rect, glyph.Height());
-  glyph.Flush();
-  BitBlt(dc, at.x, at.y, glyph.Width(), glyph.Height(), glyph.Canvas().Handle(), 0, 0, SRCCOPY);
+  const POINT at = GlyphOrigin(rect, glyph->Height());
+  BitBlt(dc, at.x, at.y, glyph->Width(), glyph->Height(), glyph->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TSkinCheckListBox::PaintBorder() {

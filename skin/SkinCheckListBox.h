@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "skin/SkinButton.h"
 #include "skin/SkinFileTheme.h"
 #include "skin/SkinTheme.h"
 #include "toolkit/CheckListBox.h"
@@ -27,10 +28,11 @@ class TSkinCheckListBox : public toolkit::TCheckListBox {
   void SetBorderColor(toolkit::TColor value);
 
   // Where an item's glyph goes, in client coordinates.
-  POINT GlyphOrigin(const RECT& itemRect, int glyphHeight) const;
+  POINT GlyphOrigin(const RECT& itemRect, int glyphHeight);
 
  protected:
   void CreateParams(toolkit::TCreateParams& params) override;
+  void FontChanged() override;
   void WndProc(toolkit::TMessage& message) override;
   void DrawCheck(HDC dc, const RECT& rect, toolkit::TCheckBoxState state, bool enabled) override;
   void Notification(toolkit::TComponent* component, toolkit::TOperation operation) override;
@@ -41,6 +43,8 @@ class TSkinCheckListBox : public toolkit::TCheckListBox {
   TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
   TSkinFileTheme* fileTheme_ = nullptr;  // not owned
   toolkit::TColor borderColor_ = 0;
+  TStateFrames frames_;
+  int lineHeight_ = -1;  // of "W" in the list's font; -1 until measured
 };
 
 }  // namespace quendrel::skin

@@ -40,6 +40,14 @@ double MsSinceProcessStart() {
   return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
 }
 
+// This process's user and kernel time: steadier than the clock on a busy machine.
+double CpuMs() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  const auto ticks = [](const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
 double WorkingSetMb() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
@@ -190,6 +198,7 @@ int main(int argc, char** argv) {
     form->Show();
     Application.ProcessMessages();
     constexpr int kRepaints = 200;
+    const double cpuBefore = CpuMs();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kRepaints; ++i) {
       RedrawWindow(form->Handle(), nullptr, nullptr,
@@ -197,7 +206,8 @@ int main(int argc, char** argv) {
     }
     GdiFlush();
     const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    std::printf("full repaint of the main window: %.2f ms (mean of %d)\n", spent.count() / kRepaints, kRepaints);
+    std::printf("full repaint of the main window: %.2f ms, %.2f ms of CPU (mean of %d)\n", spent.count() / kRepaints,
+                (CpuMs() - cpuBefore) / kRepaints, kRepaints);
   } else {
     std::fputs(kUsage, stderr);
     return 2;
