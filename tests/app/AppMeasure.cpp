@@ -160,8 +160,8 @@ int main(int argc, char** argv) {
     TForm1* form = Launch();
     form->Show();
     Application.ProcessMessages();
-    std::printf("window shown: %.1f ms after process creation (%.1f ms after main)\n", MsSinceProcessStart(),
-                MsSinceProcessStart() - atMain);
+    std::printf("window shown: %.1f ms after process creation (%.1f ms after main), %.1f ms of CPU\n",
+                MsSinceProcessStart(), MsSinceProcessStart() - atMain, CpuMs());
   } else if (mode == "check") {
     Configure(dir, true);
     Launch();
