@@ -30,60 +30,12 @@ SIZE TextSize(TCanvas& canvas, const std::string& text) { return canvas.TextExte
 
 }  // namespace
 
-bool LoadStateFrame(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount, int frameIndex,
-                    TBitmap& dest) {
-  TBitmap strip;
-  const TResolvedStyle resolved = ResolveUIStyle(theme, style);
-  try {
-    if (resolved.fromFile) {
-      GetThemeImage(theme->Manager(), key, &strip);
-    } else {
-      GetThemeImage(resolved.style, key, &strip);
-    }
-  } catch (const toolkit::EResNotFound&) {
-    strip.SetSize(0, 0);
-  }
-  if (strip.Height() == 0 || strip.Width() / std::max(frameCount, 1) == 0) {
-    dest.SetSize(0, 0);
-    return false;
-  }
-  CutFrame(strip, dest, frameCount, frameIndex);
-  return true;
-}
-
-TBitmap* TStateFrames::Get(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount,
-                                 int frameIndex) {
-  if (!loaded_ || theme != theme_ || style != style_ || key != key_ || frameCount != count_) {
-    theme_ = theme;
-    style_ = style;
-    key_ = key;
-    count_ = frameCount;
-    loaded_ = true;
-    frames_.clear();
-    TBitmap frame;
-    for (int i = 1; i <= frameCount && LoadStateFrame(theme, style, key, frameCount, i, frame); ++i)
-      frames_.push_back(frame);
-  }
-  if (frameIndex < 1 || frameIndex > static_cast<int>(frames_.size())) return nullptr;
-  return &frames_[static_cast<size_t>(frameIndex - 1)];
-}
-
-void DrawFallbackCheck(HDC dc, int x, int y, int size, bool checked, bool enabled) {
-  RECT box{x, y, x + size, y + size};
-  UINT flags = DFCS_BUTTONCHECK | DFCS_FLAT;
-  if (checked) flags |= DFCS_CHECKED;
-  if (!enabled) flags |= DFCS_INACTIVE;
-  DrawFrameControl(dc, &box, DFC_BUTTON, flags);
-}
-
 // ---- TSkinCustomButton ----
 
-TSkinCustomButton::TSkinCustomButton(toolkit::TComponent* owner) : TCustomControl(owner) {
+TSkinCustomButton::TSkinCustomButton(toolkit::TComponent* owner) : TSkinStyled(owner) {
   width_ = 80;
   height_ = 27;
   tabStop_ = true;
-  clickOnMouseUp_ = true;
-  style_ = GetOwnerFormStyle(owner);
 }
 
 TSkinCustomButton::~TSkinCustomButton() { StopRepeat(); }
@@ -118,7 +70,7 @@ void TSkinCustomButton::SetAutoSize(bool value) {
 void TSkinCustomButton::UpdateAutoSize() {
   TBitmap strip;
   try {
-    GetThemeImage(style_, keys::ButtonImage, &strip);
+    GetThemeImage(UIStyle(), keys::ButtonImage, &strip);
   } catch (const toolkit::EResNotFound&) {
     strip.SetSize(0, 0);
   }
@@ -150,7 +102,7 @@ void TSkinCustomButton::FontChanged() {
 }
 
 void TSkinCustomButton::LoadButtonFrame(int frameIndex, TBitmap& graphic) {
-  TBitmap* frame = frames_.Get(fileTheme_, style_, keys::ButtonImage, kButtonFrames, frameIndex);
+  TBitmap* frame = frames_.Get(FileTheme(), UIStyle(), keys::ButtonImage, kButtonFrames, frameIndex);
   if (frame) {
     graphic.Assign(*frame);
   } else {
@@ -360,18 +312,11 @@ void TSkinCustomButton::WndProc(TMessage& message) {
 
 TSkinButton::TSkinButton(toolkit::TComponent* owner) : TSkinCustomButton(owner) { ApplyStyle(); }
 
-TSkinButton::~TSkinButton() {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-}
-
 const toolkit::TPropertyList& TSkinButton::ClassProperties() {
   using C = TSkinButton;
   static const toolkit::TPropertyList list = [] {
     toolkit::TPropertyList l = TSkinCustomButton::ClassProperties();
-    l.Object<C, TSkinFileTheme>("FileTheme", "TSkinFileTheme", [](C& c) { return c.FileTheme(); },
-                                [](C& c, TSkinFileTheme* t) { c.SetFileTheme(t); });
-    l.Enum<C>("UIStyle", "TSkinUIStyle", [](const C& c) { return c.UIStyle(); },
-              [](C& c, std::int64_t v) { c.SetUIStyle(static_cast<TSkinUIStyle>(v)); });
+    AddStyleProperties<C>(l);
     l.Boolean<C>("Cancel", [](const C& c) { return c.Cancel(); }, [](C& c, std::int64_t v) { c.SetCancel(v != 0); });
     l.Boolean<C>("Default", [](const C& c) { return c.Default(); }, [](C& c, std::int64_t v) { c.SetDefault(v != 0); });
     l.Boolean<C>("Transparent", [](const C& c) { return c.Transparent(); },
@@ -391,30 +336,9 @@ const toolkit::TPropertyList& TSkinButton::ClassProperties() {
   return list;
 }
 
-void TSkinButton::SetUIStyle(TSkinUIStyle style) {
-  style_ = style;
-  ApplyStyle();
-}
-
-void TSkinButton::SetFileTheme(TSkinFileTheme* theme) {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  fileTheme_ = theme;
-  frames_.Reset();
-  if (fileTheme_) fileTheme_->FreeNotification(this);
-  SetUIStyle(style_);
-}
-
-void TSkinButton::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
-  TSkinCustomButton::Notification(component, operation);
-  if (operation == toolkit::opRemove && component == fileTheme_) {
-    fileTheme_ = nullptr;
-    SetUIStyle(TSkinUIStyle::DeepBlue);
-  }
-}
-
 void TSkinButton::ApplyStyle() {
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style_);
-  SetTransparent(resolved.fromFile ? fileTheme_->GetBool(keys::ButtonTransparentBool)
+  const TResolvedStyle resolved = Resolved();
+  SetTransparent(resolved.fromFile ? FileTheme()->GetBool(keys::ButtonTransparentBool)
                                    : GetThemeBool(resolved.style, keys::ButtonTransparentBool));
 }
 
@@ -479,7 +403,7 @@ void TSkinButton::DrawCaption(TCanvas& canvas, const std::string& text) {
 }
 
 void TSkinButton::DrawFocus(TCanvas& canvas) {
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style_);
+  const TResolvedStyle resolved = Resolved();
   if (!resolved.fromFile && (resolved.style == TSkinUIStyle::MacOS || resolved.style == TSkinUIStyle::BlueGlass)) {
     boldCaption_ = true;  // these styles show the focus as a bold caption
     return;
@@ -489,25 +413,17 @@ void TSkinButton::DrawFocus(TCanvas& canvas) {
 
 // ---- TSkinCheckBox ----
 
-TSkinCheckBox::TSkinCheckBox(toolkit::TComponent* owner) : TCustomControl(owner) {
+TSkinCheckBox::TSkinCheckBox(toolkit::TComponent* owner) : TSkinStyled(owner) {
   width_ = 93;
   height_ = 17;
   tabStop_ = true;
-  style_ = GetOwnerFormStyle(owner);
-}
-
-TSkinCheckBox::~TSkinCheckBox() {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
 }
 
 const toolkit::TPropertyList& TSkinCheckBox::ClassProperties() {
   using C = TSkinCheckBox;
   static const toolkit::TPropertyList list = [] {
     toolkit::TPropertyList l = TCustomControl::ClassProperties();
-    l.Enum<C>("UIStyle", "TSkinUIStyle", [](const C& c) { return c.UIStyle(); },
-              [](C& c, std::int64_t v) { c.SetUIStyle(static_cast<TSkinUIStyle>(v)); });
-    l.Object<C, TSkinFileTheme>("FileTheme", "TSkinFileTheme", [](C& c) { return c.FileTheme(); },
-                                [](C& c, TSkinFileTheme* t) { c.SetFileTheme(t); });
+    AddStyleProperties<C>(l);
     l.Boolean<C>("AutoSize", [](const C& c) { return c.AutoSize(); }, [](C& c, std::int64_t v) { c.SetAutoSize(v != 0); });
     l.Boolean<C>("Checked", [](const C& c) { return c.Checked(); }, [](C& c, std::int64_t v) { c.SetChecked(v != 0); });
     l.String<C>("Caption", [](const C& c) { return c.Caption(); }, [](C& c, const std::string& v) { c.SetCaption(v); });
@@ -525,26 +441,9 @@ void TSkinCheckBox::CreateParams(toolkit::TCreateParams& params) {
   params.ClassStyle &= ~static_cast<UINT>(CS_DBLCLKS);
 }
 
-void TSkinCheckBox::SetUIStyle(TSkinUIStyle style) {
-  style_ = style;
+void TSkinCheckBox::StyleChanged() {
   UpdateAutoSize();
   Invalidate();
-}
-
-void TSkinCheckBox::SetFileTheme(TSkinFileTheme* theme) {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  fileTheme_ = theme;
-  frames_.Reset();
-  if (fileTheme_) fileTheme_->FreeNotification(this);
-  SetUIStyle(style_);
-}
-
-void TSkinCheckBox::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
-  TCustomControl::Notification(component, operation);
-  if (operation == toolkit::opRemove && component == fileTheme_) {
-    fileTheme_ = nullptr;
-    SetUIStyle(TSkinUIStyle::DeepBlue);
-  }
 }
 
 void TSkinCheckBox::SetAutoSize(bool value) {
@@ -583,7 +482,7 @@ void TSkinCheckBox::UpdateAutoSize() {
 }
 
 TBitmap* TSkinCheckBox::Glyph() {
-  return frames_.Get(fileTheme_, style_, GlyphKey(), kCheckFrames, CheckFrameIndex(checked_, enabled_));
+  return frames_.Get(FileTheme(), UIStyle(), GlyphKey(), kCheckFrames, CheckFrameIndex(checked_, enabled_));
 }
 
 SIZE TSkinCheckBox::AutoSizeExtent() {

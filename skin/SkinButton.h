@@ -6,10 +6,8 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "skin/SkinFileTheme.h"
-#include "skin/SkinTheme.h"
+#include "skin/SkinStyled.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/CustomControl.h"
@@ -17,39 +15,9 @@
 
 namespace quendrel::skin {
 
-// Frame index (1-based) of frameCount frames of key into dest, from the file theme or the built-in
-// table. False, and dest emptied, when the strip is missing or too narrow to hold that many frames.
-bool LoadStateFrame(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount, int frameIndex,
-                    toolkit::TBitmap& dest);
-
-// The frames of one theme strip, cut once and kept until the style, the theme or the key changes.
-class TStateFrames {
- public:
-  // Frame frameIndex (1-based) of frameCount; null when the strip is missing or too thin for them.
-  toolkit::TBitmap* Get(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount,
-                              int frameIndex);
-  // After the theme file behind the same theme object was reloaded.
-  void Reset() { loaded_ = false; }
-
- private:
-  const TSkinFileTheme* theme_ = nullptr;
-  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
-  int key_ = 0;
-  int count_ = 0;
-  bool loaded_ = false;
-  std::vector<toolkit::TBitmap> frames_;  // empty when the strip cannot be had
-};
-
-// The frame of a four-frame check strip: checked 1, unchecked 2, checked disabled 3, unchecked disabled 4.
-constexpr int CheckFrameIndex(bool checked, bool enabled) { return (checked ? 1 : 2) + (enabled ? 0 : 2); }
-
-// A native-looking check box of size x size at (x, y): what a check glyph falls back to when its
-// strip cannot be had.
-void DrawFallbackCheck(HDC dc, int x, int y, int size, bool checked, bool enabled);
-
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
-class TSkinCustomButton : public toolkit::TCustomControl {
+class TSkinCustomButton : public TSkinStyled<toolkit::TCustomControl> {
  public:
   explicit TSkinCustomButton(toolkit::TComponent* owner);
   ~TSkinCustomButton() override;
@@ -115,9 +83,6 @@ class TSkinCustomButton : public toolkit::TCustomControl {
   void StopRepeat();
   void SetPressed(bool value);
 
-  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
-  TSkinFileTheme* fileTheme_ = nullptr;  // not owned
-  TStateFrames frames_;
   bool boldCaption_ = false;  // for the next caption only
   bool activeDefault_ = false;
   POINT captionPos_{0, 0};
@@ -138,15 +103,10 @@ class TSkinCustomButton : public toolkit::TCustomControl {
 class TSkinButton : public TSkinCustomButton {
  public:
   explicit TSkinButton(toolkit::TComponent* owner);
-  ~TSkinButton() override;
   std::string ClassName() const override { return "TSkinButton"; }
   const toolkit::TPropertyList& PublishedProperties() const override { return ClassProperties(); }
   static const toolkit::TPropertyList& ClassProperties();
 
-  TSkinUIStyle UIStyle() const { return style_; }
-  void SetUIStyle(TSkinUIStyle style);
-  TSkinFileTheme* FileTheme() const { return fileTheme_; }
-  void SetFileTheme(TSkinFileTheme* theme);
   // Copied in; a glyph twice as wide as high holds a normal and a disabled image.
   toolkit::TBitmap& Glyph() { return glyph_; }
   void SetGlyph(const toolkit::TBitmap& glyph);
@@ -157,11 +117,11 @@ class TSkinButton : public TSkinCustomButton {
   int ResHandle() const { return 0; }
 
  protected:
+  void StyleChanged() override { ApplyStyle(); }
   void ApplyStyle() override;
   void DrawFace(toolkit::TCanvas& canvas, toolkit::TBitmap& stateImage) override;
   void DrawCaption(toolkit::TCanvas& canvas, const std::string& text) override;
   void DrawFocus(toolkit::TCanvas& canvas) override;
-  void Notification(toolkit::TComponent* component, toolkit::TOperation operation) override;
 
  private:
   toolkit::TBitmap glyph_;
@@ -169,18 +129,13 @@ class TSkinButton : public TSkinCustomButton {
   int spacing_ = 4;
 };
 
-class TSkinCheckBox : public toolkit::TCustomControl {
+class TSkinCheckBox : public TSkinStyled<toolkit::TCustomControl> {
  public:
   explicit TSkinCheckBox(toolkit::TComponent* owner);
-  ~TSkinCheckBox() override;
   std::string ClassName() const override { return "TSkinCheckBox"; }
   const toolkit::TPropertyList& PublishedProperties() const override { return ClassProperties(); }
   static const toolkit::TPropertyList& ClassProperties();
 
-  TSkinUIStyle UIStyle() const { return style_; }
-  void SetUIStyle(TSkinUIStyle style);
-  TSkinFileTheme* FileTheme() const { return fileTheme_; }
-  void SetFileTheme(TSkinFileTheme* theme);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
   bool Checked() const { return checked_; }
@@ -215,15 +170,12 @@ class TSkinCheckBox : public toolkit::TCustomControl {
   void KeyUp(WORD& key, toolkit::TShiftState shift) override;
   void FontChanged() override;
   void TextChanged() override;
-  void Notification(toolkit::TComponent* component, toolkit::TOperation operation) override;
+  void StyleChanged() override;
 
  private:
   // The glyph of the current state, null when the strip cannot be had.
   toolkit::TBitmap* Glyph();
 
-  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
-  TSkinFileTheme* fileTheme_ = nullptr;  // not owned
-  TStateFrames frames_;
   bool autoSize_ = true;
   bool checked_ = false;
   bool transparent_ = false;

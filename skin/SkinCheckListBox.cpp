@@ -1,6 +1,6 @@
 #include "skin/SkinCheckListBox.h"
 
-#include "skin/SkinButton.h"
+#include "skin/SkinStateFrames.h"
 #include "skin/SkinControls.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/GdiHandles.h"
@@ -17,24 +17,17 @@ constexpr int kGlyphLeft = 2;  // the list's own box sits there
 constexpr int kFallbackCheckSize = 13;
 }  // namespace
 
-TSkinCheckListBox::TSkinCheckListBox(toolkit::TComponent* owner) : TCheckListBox(owner) {
+TSkinCheckListBox::TSkinCheckListBox(toolkit::TComponent* owner) : TSkinStyled(owner) {
   SetFlat(true);
   SetBorderWidth(1);
-  SetUIStyle(GetOwnerFormStyle(owner));
-}
-
-TSkinCheckListBox::~TSkinCheckListBox() {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
+  StyleChanged();
 }
 
 const toolkit::TPropertyList& TSkinCheckListBox::ClassProperties() {
   using C = TSkinCheckListBox;
   static const toolkit::TPropertyList list = [] {
     toolkit::TPropertyList l = TCheckListBox::ClassProperties();
-    l.Object<C, TSkinFileTheme>("FileTheme", "TSkinFileTheme", [](C& c) { return c.FileTheme(); },
-                                [](C& c, TSkinFileTheme* t) { c.SetFileTheme(t); });
-    l.Enum<C>("UIStyle", "TSkinUIStyle", [](const C& c) { return c.UIStyle(); },
-              [](C& c, std::int64_t v) { c.SetUIStyle(static_cast<TSkinUIStyle>(v)); });
+    AddStyleProperties<C>(l);
     l.Integer<C>("BorderColor", [](const C& c) { return c.BorderColor(); },
                  [](C& c, std::int64_t v) { c.SetBorderColor(static_cast<TColor>(v)); }, "TColor");
     return l;
@@ -49,29 +42,12 @@ void TSkinCheckListBox::CreateParams(toolkit::TCreateParams& params) {
   params.Style |= WS_BORDER;
 }
 
-void TSkinCheckListBox::SetUIStyle(TSkinUIStyle style) {
-  style_ = style;
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
-  borderColor_ = resolved.fromFile ? fileTheme_->GetColor(keys::ControlBorderColor)
+void TSkinCheckListBox::StyleChanged() {
+  const TResolvedStyle resolved = Resolved();
+  borderColor_ = resolved.fromFile ? FileTheme()->GetColor(keys::ControlBorderColor)
                                    : GetThemeColor(resolved.style, keys::ControlBorderColor);
   Invalidate();
   PaintBorder();
-}
-
-void TSkinCheckListBox::SetFileTheme(TSkinFileTheme* theme) {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  fileTheme_ = theme;
-  frames_.Reset();
-  if (fileTheme_) fileTheme_->FreeNotification(this);
-  SetUIStyle(style_);
-}
-
-void TSkinCheckListBox::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
-  TCheckListBox::Notification(component, operation);
-  if (operation == toolkit::opRemove && component == fileTheme_) {
-    fileTheme_ = nullptr;
-    SetUIStyle(TSkinUIStyle::DeepBlue);
-  }
 }
 
 void TSkinCheckListBox::SetBorderColor(TColor value) {
@@ -98,7 +74,7 @@ POINT TSkinCheckListBox::GlyphOrigin(const RECT& itemRect, int glyphHeight) {
 void TSkinCheckListBox::DrawCheck(HDC dc, const RECT& rect, toolkit::TCheckBoxState state, bool enabled) {
   const bool checked = state != toolkit::cbUnchecked;
   toolkit::TBitmap* glyph =
-      frames_.Get(fileTheme_, style_, keys::CheckListBoxImage, kCheckFrames, CheckFrameIndex(checked, enabled));
+      frames_.Get(FileTheme(), UIStyle(), keys::CheckListBoxImage, kCheckFrames, CheckFrameIndex(checked, enabled));
   if (!glyph) {
     const POINT at = GlyphOrigin(rect, kFallbackCheckSize);
     DrawFallbackCheck(dc, at.x, at.y, kFallbackCheckSize, checked, enabled);
