@@ -337,9 +337,7 @@ const toolkit::TPropertyList& TSkinButton::ClassProperties() {
 }
 
 void TSkinButton::ApplyStyle() {
-  const TResolvedStyle resolved = Resolved();
-  SetTransparent(resolved.fromFile ? FileTheme()->GetBool(keys::ButtonTransparentBool)
-                                   : GetThemeBool(resolved.style, keys::ButtonTransparentBool));
+  SetTransparent(GetThemeBool(Resolved(), FileTheme(), keys::ButtonTransparentBool));
 }
 
 void TSkinButton::SetGlyph(const TBitmap& glyph) {

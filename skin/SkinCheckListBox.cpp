@@ -43,9 +43,7 @@ void TSkinCheckListBox::CreateParams(toolkit::TCreateParams& params) {
 }
 
 void TSkinCheckListBox::StyleChanged() {
-  const TResolvedStyle resolved = Resolved();
-  borderColor_ = resolved.fromFile ? FileTheme()->GetColor(keys::ControlBorderColor)
-                                   : GetThemeColor(resolved.style, keys::ControlBorderColor);
+  borderColor_ = GetThemeColor(Resolved(), FileTheme(), keys::ControlBorderColor);
   Invalidate();
   PaintBorder();
 }

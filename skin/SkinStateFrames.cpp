@@ -12,13 +12,8 @@ using toolkit::TBitmap;
 bool LoadStateFrame(const TSkinFileTheme* theme, TSkinUIStyle style, int key, int frameCount, int frameIndex,
                     TBitmap& dest) {
   TBitmap strip;
-  const TResolvedStyle resolved = ResolveUIStyle(theme, style);
   try {
-    if (resolved.fromFile) {
-      GetThemeImage(theme->Manager(), key, &strip);
-    } else {
-      GetThemeImage(resolved.style, key, &strip);
-    }
+    GetThemeImage(ResolveUIStyle(theme, style), theme, key, &strip);
   } catch (const toolkit::EResNotFound&) {
     strip.SetSize(0, 0);
   }
