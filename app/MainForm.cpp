@@ -20,8 +20,6 @@
 #include "sizing/FormScaler.h"
 #include "skin/SkinPageControl.h"
 #include "toolkit/Application.h"
-#include "toolkit/Button.h"
-#include "toolkit/CheckBox.h"
 #include "toolkit/CheckListBox.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Panel.h"
@@ -178,7 +176,7 @@ void TForm1::LoadSettingPage() {
   reg.OpenKey(kProgramKey, true);
   const struct {
     const char* setting;
-    TCheckBox* box;
+    skin::TSkinCheckBox* box;
   } boxes[] = {{kStartWork.name, Checkstartwork},         {kAlwaysSound.name, Checkalwayssound},
                {kAlwaysReceive.name, checkalwaysreceive}, {kHideOe.name, Checkhideoe},
                {kAlwaysOe.name, Checkalwaysoe},           {kAlwaysAlert.name, Checkalwaysalert}};

@@ -7,6 +7,8 @@
 #include "app/FormCheckHost.h"
 #include "core/StoreFolderWatcher.h"
 #include "store/OEFolderManager.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinCheckListBox.h"
 #include "skin/SkinForm.h"
 #include "skin/SkinPopupMenu.h"
 #include "toolkit/Form.h"
@@ -15,9 +17,6 @@
 namespace quendrel {
 
 namespace toolkit {
-class TButton;
-class TCheckBox;
-class TCheckListBox;
 class TImage;
 class TImageList;
 class TLabel;
@@ -67,21 +66,21 @@ class TForm1 : public toolkit::TForm {
   skin::TSkinTabSheet* TabSheet2 = nullptr;
 
   // The "Setting" page.
-  toolkit::TCheckBox* Checkalwayssound = nullptr;
-  toolkit::TCheckBox* Checkalwaysoe = nullptr;
-  toolkit::TCheckBox* Checkstartwork = nullptr;
-  toolkit::TCheckBox* Checkalwaysalert = nullptr;
-  toolkit::TCheckBox* checkalwaysreceive = nullptr;
-  toolkit::TCheckBox* Checkhideoe = nullptr;
+  skin::TSkinCheckBox* Checkalwayssound = nullptr;
+  skin::TSkinCheckBox* Checkalwaysoe = nullptr;
+  skin::TSkinCheckBox* Checkstartwork = nullptr;
+  skin::TSkinCheckBox* Checkalwaysalert = nullptr;
+  skin::TSkinCheckBox* checkalwaysreceive = nullptr;
+  skin::TSkinCheckBox* Checkhideoe = nullptr;
   toolkit::TLabel* Label2 = nullptr;
   toolkit::TSpinEditInteger* Checkchecktime = nullptr;
   toolkit::TLabel* Label4 = nullptr;
   toolkit::TLabel* Label5 = nullptr;
-  toolkit::TCheckListBox* CheckBox = nullptr;
-  toolkit::TButton* Button1 = nullptr;
-  toolkit::TButton* Button2 = nullptr;
-  toolkit::TButton* Button3 = nullptr;
-  toolkit::TButton* Button4 = nullptr;
+  skin::TSkinCheckListBox* CheckBox = nullptr;
+  skin::TSkinButton* Button1 = nullptr;
+  skin::TSkinButton* Button2 = nullptr;
+  skin::TSkinButton* Button3 = nullptr;
+  skin::TSkinButton* Button4 = nullptr;
 
   // The "About" page.
   toolkit::TImage* Image1 = nullptr;

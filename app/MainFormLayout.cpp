@@ -1,21 +1,17 @@
 // The main window's components and the "Setting" page's layout, texts and fonts.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "app/MainForm.h"
 #include "resources/ResourceNames.h"
 #include "sizing/FormScaler.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinCheckListBox.h"
 #include "skin/SkinPageControl.h"
 #include "toolkit/Application.h"
-#include "toolkit/Button.h"
-#include "toolkit/CheckBox.h"
-#include "toolkit/CheckListBox.h"
 #include "toolkit/Image.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Label.h"
 #include "toolkit/Menu.h"
-#include "toolkit/Panel.h"
 #include "toolkit/SpinEdit.h"
 #include "toolkit/Timer.h"
 
@@ -44,18 +40,6 @@ skin::TSkinTabSheet* MakePage(TComponent* owner, const char* name, skin::TSkinPa
   page->SetCaption(caption);
   page->SetParent(control);
   return page;
-}
-
-// A check box as wide as its box and caption, as high as the caption's line.
-void FitToCaption(TCheckBox& box) {
-  constexpr int kBoxAndGap = 13 + 6;
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, box.Font().Handle());
-  SIZE extent{};
-  GetTextExtentPoint32A(screen, box.Caption().c_str(), static_cast<int>(box.Caption().size()), &extent);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
-  box.SetBounds(box.Left(), box.Top(), extent.cx + kBoxAndGap, std::max<int>(extent.cy, 17));
 }
 
 void UsePageFont(TControl& control) {
@@ -154,7 +138,7 @@ void TForm1::CreateComponents() {
 
 void TForm1::CreateSettingPage() {
   struct BoxSpec {
-    TCheckBox*& box;
+    skin::TSkinCheckBox*& box;
     const char* name;
     int top;
     const char* caption;
@@ -175,10 +159,11 @@ void TForm1::CreateSettingPage() {
       {Checkhideoe, "Checkhideoe", 144, "Hide Outlook Express", &TForm1::CheckhideoeClick},
   };
   for (const BoxSpec& row : boxes) {
-    row.box = Make<TCheckBox>(this, row.name, TabSheet1, 16, row.top);
+    row.box = Make<skin::TSkinCheckBox>(this, row.name, TabSheet1, 16, row.top);
+    row.box->SetUIStyle(skin::TSkinUIStyle::MacOS);
+    row.box->SetParentColor(true);
     UsePageFont(*row.box);
-    row.box->SetCaption(row.caption);
-    FitToCaption(*row.box);
+    row.box->SetCaption(row.caption);  // sizes itself to the caption
     row.box->SetChecked(false);
     auto handler = row.handler;
     row.box->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
@@ -210,13 +195,15 @@ void TForm1::CreateSettingPage() {
   Checkchecktime->SetValue(1);
   Checkchecktime->OnChange = [this](TComponent* sender) { CheckchecktimeChange(sender); };
 
-  CheckBox = Make<TCheckListBox>(this, "CheckBox", TabSheet1, 16, 224);
+  CheckBox = Make<skin::TSkinCheckListBox>(this, "CheckBox", TabSheet1, 16, 224);
+  CheckBox->SetUIStyle(skin::TSkinUIStyle::MacOS);
+  CheckBox->SetBorderColor(0x7F7F7F);
   CheckBox->SetBounds(16, 224, 369, 169);
   CheckBox->SetItemHeight(16);
   CheckBox->OnClickCheck = [this](TComponent* sender) { skinCheckBoxClickCheck(sender); };
 
   struct ButtonSpec {
-    TButton*& button;
+    skin::TSkinButton*& button;
     const char* name;
     int top;
     const char* caption;
@@ -229,8 +216,14 @@ void TForm1::CreateSettingPage() {
       {Button4, "Button4", 368, "Exit", &TForm1::skinButton4Click},
   };
   for (const ButtonSpec& row : buttons) {
-    row.button = Make<TButton>(this, row.name, TabSheet1, 416, row.top);
+    row.button = Make<skin::TSkinButton>(this, row.name, TabSheet1, 416, row.top);
     row.button->SetBounds(416, row.top, 73, 25);
+    row.button->SetUIStyle(skin::TSkinUIStyle::MacOS);
+    row.button->SetTransparent(true);
+    row.button->SetFocusedRectMargin(2);
+    row.button->SetLayout(skin::blGlyphLeft);
+    row.button->SetSpacing(4);
+    row.button->SetMouseContinuouslyDownInterval(100);
     row.button->SetCaption(row.caption);
     row.button->SetCursor(crHandPoint);
     auto handler = row.handler;

@@ -225,14 +225,15 @@ TEST_F(MainFormTest, SettingPagePixels) {
   EXPECT_TRUE(NearColor(PixelAt(shot, list.x + 200, list.y + 150), clWhite, 8));
   const RECT firstItem{list.x + 2, list.y + 2, list.x + 200, list.y + 18};
   EXPECT_GT(CountPixels(shot, clBlack, 80, &firstItem), 10);
-  // The boxes the defaults tick (alwayssound, alwaysalert) carry a tick mark the others lack.
-  const auto darkInBox = [&](int top) {
-    const RECT box{8 + 3 + 16, 72 + 37 + top, 8 + 3 + 16 + 16, 72 + 37 + top + 17};
-    return CountPixels(shot, clBlack, 100, &box);
+  // The boxes the defaults tick (alwayssound, alwaysalert) show the style's blue ticked glyph,
+  // the others a plain one.
+  const auto blueInBox = [&](int top) {
+    const RECT box{8 + 3 + 16, 72 + 37 + top, 8 + 3 + 16 + 16, 72 + 37 + top + 22};
+    return CountPixels(shot, 0xCC8855, 48, &box);
   };
-  const int unticked = darkInBox(72);  // startwork
-  EXPECT_GT(darkInBox(24), unticked + 3);
-  EXPECT_GT(darkInBox(96), unticked + 3);
+  const int unticked = blueInBox(72);  // startwork
+  EXPECT_GT(blueInBox(24), unticked + 20);
+  EXPECT_GT(blueInBox(96), unticked + 20);
 }
 
 TEST_F(MainFormTest, AboutPageFromTheTrayMenuKeepsTheRunState) {

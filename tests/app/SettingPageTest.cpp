@@ -40,6 +40,34 @@ TEST_F(SettingPageTest, StartNeedsATickedFolder) {
   EXPECT_TRUE(Working);
 }
 
+TEST_F(SettingPageTest, KeyboardReachesTheHandlers) {
+  QuietMailClient();
+  WriteFolder("Inbox.dbx", {});
+  TForm1& form = Launch();
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  const auto press = [](WPARAM key) {
+    HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, key, 0);
+    PostMessageA(focus, WM_KEYUP, key, 0);
+    Application.ProcessMessages();
+  };
+  form.CheckBox->SetFocus();
+  form.CheckBox->SetItemIndex(0);
+  SendMessageA(form.CheckBox->Handle(), WM_CHAR, ' ', 0);
+  EXPECT_EQ(ReadDword(FolderKeyPath("Inbox.dbx"), kChecked), 1);
+
+  press(VK_TAB);  // the list comes first in the tab order, the sound box next
+  ASSERT_TRUE(form.Checkalwayssound->Focused());
+  const bool ticked = form.Checkalwayssound->Checked();
+  press(VK_SPACE);
+  EXPECT_EQ(ReadDword(kProgramKey, "alwayssound"), ticked ? 0 : 1);
+
+  form.Button1->SetFocus();
+  EXPECT_EQ(AnswerMessageBox([&] { press(VK_RETURN); }), "");
+  EXPECT_TRUE(Working);
+}
+
 TEST_F(SettingPageTest, PageLoadShowsTheStoredSettings) {
   QuietMailClient();
   WriteFolder("Inbox.dbx", {});
@@ -53,7 +81,7 @@ TEST_F(SettingPageTest, PageLoadShowsTheStoredSettings) {
   form.Show();
 
   const struct {
-    toolkit::TCheckBox* box;
+    skin::TSkinCheckBox* box;
     bool ticked;
   } boxes[] = {{form.Checkalwayssound, false}, {form.Checkalwaysoe, false},      {form.Checkstartwork, false},
                {form.Checkalwaysalert, true},  {form.checkalwaysreceive, false}, {form.Checkhideoe, false}};
@@ -171,7 +199,7 @@ TEST_F(SettingPageTest, BoxesWriteTheirSettings) {
   TForm1& form = Launch();
   form.Show();
   const struct {
-    toolkit::TCheckBox* box;
+    skin::TSkinCheckBox* box;
     const char* setting;
   } boxes[] = {{form.Checkalwayssound, "alwayssound"},
                {form.Checkalwaysoe, "alwaysoe"},
