@@ -121,9 +121,18 @@ shot() {
   import -display "$DISPLAY" -window root "$shots/$1.png"
   echo "screenshot: $shots/$1.png"
 }
+# The main window alone, cut out of screenshot FROM (the desktop fills the screen at its origin).
+window_shot() {  # NAME FROM
+  local rect=$demo/window-rect.txt
+  rm -f "$rect"
+  drive --quiet window-rect Quendrel "$(winepath -w "$rect")" &&
+    convert "$shots/$2.png" -crop "$(tr -d '\r\n' <"$rect")" +repage "$shots/$1.png" &&
+    echo "screenshot: $shots/$1.png" || echo "window shot $1: failed"
+}
 drive wait-window Quendrel 30
 sleep 1
 shot 01-setting-page
+window_shot window-setting-stopped 01-setting-page
 drive click Quendrel Start
 # The first check alerts on the three watched folders: three popups slide out of the taskbar and
 # stack above it (about 0.4 s), and stay for 10 seconds.
@@ -143,6 +152,14 @@ sleep 1
 drive tray-click left
 sleep 1
 shot 05-mail-received
+window_shot window-setting-running 05-mail-received
+# The icon's menu again: "About" shows the window on its About page.
+drive tray-click right
+sleep 1
+drive menu-choose 7  # "About"
+sleep 1
+shot 06-about-page
+window_shot window-about 06-about-page
 # The notification area before and after: the icon turns blue once an alert was raised.
 for n in 01-setting-page 03-after-start; do
   convert "$shots/$n.png" -gravity SouthEast -crop 160x40+0+0 +repage -scale 400% "$shots/$n-tray.png" &&

@@ -5,6 +5,7 @@
 //   quendrel-demo-driver REPORT wait-gone TITLE SECONDS     wait until no window TITLE exists (hidden too)
 //   quendrel-demo-driver REPORT tray-click left|right        click the newest icon of the notification area
 //   quendrel-demo-driver REPORT menu-choose POSITION         choose the item at POSITION of the open menu
+//   quendrel-demo-driver REPORT window-rect TITLE FILE       write the window's place as WxH+X+Y into FILE
 // REPORT gets one line: "ok" or "failed: why".
 #include <windows.h>
 
@@ -101,6 +102,19 @@ std::string MenuChoose(int position) {
   return "ok";
 }
 
+// The screen's geometry in ImageMagick's crop form, for cutting one window out of a screenshot.
+std::string WindowRect(const std::string& title, const char* file) {
+  HWND window = VisibleWindow(nullptr, title.c_str());
+  if (window == nullptr) return "failed: no window \"" + title + "\"";
+  RECT r{};
+  GetWindowRect(window, &r);
+  FILE* out = std::fopen(file, "wb");
+  if (out == nullptr) return std::string("failed: cannot write ") + file;
+  std::fprintf(out, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+  std::fclose(out);
+  return "ok";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,7 +122,8 @@ int main(int argc, char** argv) {
     std::fprintf(
         stderr,
         "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON |\n"
-        "       wait-gone TITLE SECONDS | tray-click left|right | menu-choose POSITION\n");
+        "       wait-gone TITLE SECONDS | tray-click left|right | menu-choose POSITION |\n"
+        "       window-rect TITLE FILE\n");
     return 2;
   }
   const std::string command = argv[2];
@@ -118,6 +133,7 @@ int main(int argc, char** argv) {
   if (command == "wait-gone" && argc >= 5) result = WaitGone(argv[3], std::atoi(argv[4]));
   if (command == "tray-click") result = TrayClick(argv[3]);
   if (command == "menu-choose") result = MenuChoose(std::atoi(argv[3]));
+  if (command == "window-rect" && argc >= 5) result = WindowRect(argv[3], argv[4]);
   if (FILE* report = std::fopen(argv[1], "wb")) {
     std::fprintf(report, "%s\n", result.c_str());
     std::fclose(report);
