@@ -133,11 +133,47 @@ def hgrad(x0, x1, stops):
     return g
 
 
+GLOSS_STEP = (0.48, 0.52)  # where gloss_stops steps from the bright upper half to the lower
+
+
 def gloss_stops(top, bottom, hi=0.55):
     """Brighter upper half, a step at the middle, the lower half rising a little again."""
     mid = mix(top, bottom, 0.5)
     return [(0, lighter(top, hi * 0.6)), (0.48, lighter(mid, hi * 0.25)), (0.52, darker(mid, 0.04)),
             (1, lighter(bottom, 0.1))]
+
+
+def stretch_rows(h):
+    """The rows a nine-slice stretches when the picture grows taller: the left edge and centre
+    repeat row h // 2, the right edge the row below it (both, for an even height)."""
+    return h // 2, h // 2 + 1
+
+
+def held_middle(stops, h, split=(0.5, 0.5)):
+    """Stops over h pixel rows that draw the part of stops before split[0] above the stretched rows,
+    the part after split[1] below them, and hold the colour at split[1] on a band of four rows
+    around them, so a stretched frame shows one colour where its halves meet."""
+    def at(t):
+        for (t0, c0), (t1, c1) in zip(stops, stops[1:]):
+            if t0 <= t <= t1:
+                return c0 if t1 == t0 else mix(c0, c1, (t - t0) / (t1 - t0))
+        return stops[-1][1]
+
+    first, last = stretch_rows(h)
+    b0, b1 = (first - 1) / h, (last + 2) / h
+    upper = [(t / split[0] * b0, c) for t, c in stops if t < split[0]] + [(b0, at(split[0]))]
+    lower = [(b1 + (t - split[1]) / (1 - split[1]) * (1 - b1), c) for t, c in stops if t > split[1]]
+    return upper + [(b0, at(split[1])), (b1, at(split[1]))] + lower
+
+
+def even_stretch_rows(img):
+    """Copies each frame's left stretched row onto its right one: left and right halves of a tall
+    frame then match to the pixel (the band around them is one colour already)."""
+    first, last = stretch_rows(img.height)
+    px = img.load()
+    for x in range(img.width):
+        px[x, last] = px[x, first]
+    return img
 
 
 def state_look(p, state, border='ctrl_border'):
@@ -353,7 +389,10 @@ def button_frame(p, w, h, state, style):
 
     def draw(ctx):
         inset = 0.5 if shape == 'capsule' else 0
-        stops = gloss_stops(*face, hi=0.5) if shape == 'capsule' else [(0, face[0]), (1, face[1])]
+        if shape == 'capsule':
+            stops = held_middle(gloss_stops(*face, hi=0.5), h, GLOSS_STEP)
+        else:
+            stops = held_middle([(0, face[0]), (1, face[1])], h)
         box(ctx, inset, inset, w - 2 * inset, h - 1 - inset if shape == 'capsule' else h,
             r, vgrad(0, h, stops), edge)
         if state == 1 and 'hot_ring' in p:  # the XP look: an orange ring inside the frame
@@ -377,7 +416,7 @@ def button_frame(p, w, h, state, style):
             ctx.stroke()
 
     # Transparent styles (capsules) are masked by their pixel (0, 0) or by magenta: key colour outside.
-    return render(w, h, draw, p['bg'], key=(shape == 'capsule'))
+    return even_stretch_rows(render(w, h, draw, p['bg'], key=(shape == 'capsule')))
 
 
 # ---------------------------------------------------------------------------------------------------
@@ -698,9 +737,9 @@ def progress_bar(p, style):
     def frame(filled):
         def draw(ctx):
             face = (lighter(p['accent'], 0.35), p['accent']) if filled else (darker(p['scroll_bg'], 0.06), p['list_bg'])
-            box(ctx, 0, 0, 10, 14, 2, vgrad(0, 14, gloss_stops(*face, hi=0.3)), p['ctrl_border'] if not filled
-                else darker(p['accent'], 0.3))
-        return render(10, 14, draw, p['bg'], key=True)
+            box(ctx, 0, 0, 10, 14, 2, vgrad(0, 14, held_middle(gloss_stops(*face, hi=0.3), 14, GLOSS_STEP)),
+                p['ctrl_border'] if not filled else darker(p['accent'], 0.3))
+        return even_stretch_rows(render(10, 14, draw, p['bg'], key=True))
     return strip([frame(False), frame(True)])
 
 

@@ -173,6 +173,30 @@ TEST(SkinDraw, NineSliceOfTinyOrEmptyInput) {
   }
 }
 
+// A button taller than its art repeats the frame's middle rows: the left half and the centre row
+// h / 2, the right half the row below. Where those differ, the face shows a step down its middle.
+TEST(SkinDraw, StretchedButtonArtHasNoStep) {
+  for (int s = 1; s <= 5; ++s)
+    for (int state = 1; state <= 3; ++state) {
+      TBitmap frame;
+      ASSERT_TRUE(GetThemeImage(static_cast<TSkinUIStyle>(s), keys::ButtonImage, &frame, 3, state));
+      const int h = frame.Height();
+      int differing = 0;
+      for (int x = 0; x < frame.Width(); ++x) differing += frame.PixelColor(x, h / 2) != frame.PixelColor(x, h / 2 + 1);
+      EXPECT_EQ(differing, 0) << "style " << s << " state " << state;
+
+      // The main window's Start button at 1600 x 1200: one colour across the face's middle row.
+      TBitmap target = Filled(145, 48, toolkit::clWhite);
+      DrawNineSlice(frame, target.Canvas(), {0, 0, 145, 48}, false);
+      target.Flush();
+      const int inside = frame.Width() / 3;  // clear of the rounded ends and the XP hover ring
+      const TColor middle = target.PixelColor(72, 24);
+      int steps = 0;
+      for (int x = inside; x < 145 - inside; ++x) steps += target.PixelColor(x, 24) != middle;
+      EXPECT_EQ(steps, 0) << "style " << s << " state " << state;
+    }
+}
+
 TEST(SkinDraw, ThreeSlice) {
   // Left third red with a magenta corner pixel, middle green, right third blue.
   TBitmap strip = Filled(30, 10, toolkit::clRed);
