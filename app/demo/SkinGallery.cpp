@@ -1,6 +1,7 @@
 // quendrel-skin-gallery: one window per built-in style, each with the style's frame, title bar and
-// buttons, and on its client area the style's push button and check box looks and its menu items,
-// saved as the screen shows it.
+// buttons, and on its client area the skinned controls themselves (push buttons, one stretched to
+// show how its art grows, check boxes, a check list, a page control), the push button's hot and
+// pressed looks and the menu items, saved as the screen shows it.
 //   quendrel-skin-gallery OUTDIR   writes OUTDIR/gallery-STYLE.bmp for the five styles, then
 //                                  OUTDIR/gallery.txt: "ok" or "failed: why"
 #include <windows.h>
@@ -9,13 +10,17 @@
 #include <memory>
 #include <string>
 
+#include "skin/SkinButton.h"
+#include "skin/SkinCheckListBox.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinForm.h"
+#include "skin/SkinPageControl.h"
 #include "skin/SkinPopupMenu.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
+#include "toolkit/Label.h"
 #include "toolkit/Menu.h"
 
 namespace {
@@ -35,7 +40,8 @@ constexpr Style kStyles[] = {{TSkinUIStyle::MacOS, "MacOS"},
                              {TSkinUIStyle::Protein, "Protein"},
                              {TSkinUIStyle::BlueGlass, "BlueGlass"}};
 
-constexpr int kWidth = 420, kHeight = 250;
+constexpr int kWidth = 470;
+constexpr int kSampleHeight = 108;
 
 void Caption(TCanvas& c, const RECT& at, const char* text, toolkit::TColor color) {
   c.Brush().SetStyle(toolkit::TBrushStyle::bsClear);
@@ -47,10 +53,10 @@ void Caption(TCanvas& c, const RECT& at, const char* text, toolkit::TColor color
   c.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
 }
 
-// The client area's sample: push button frames (normal, hot, pressed), check box frames (checked,
-// unchecked, both disabled) and the menu's normal, selected, line and disabled items.
+// The push button's frames (normal, hot, pressed: the controls below show only the first) and the
+// menu's normal, selected, line and disabled items.
 TBitmap Sample(TSkinUIStyle style, toolkit::TColor background) {
-  TBitmap b(kWidth - 24, 190);
+  TBitmap b(kWidth - 24, kSampleHeight);
   TCanvas& c = b.Canvas();
   c.Brush().SetColor(background);
   c.FillRect({0, 0, b.Width(), b.Height()});
@@ -65,23 +71,11 @@ TBitmap Sample(TSkinUIStyle style, toolkit::TColor background) {
     skin::DrawNineSlice(frame, c, r, true);
     Caption(c, r, looks[i], font);
   }
-  skin::GetThemeImage(style, skin::keys::CheckBoxImage, &strip);
-  const char* checks[] = {"On", "Off", "On, disabled", "Off, disabled"};
-  for (int i = 0; i < 4; ++i) {
-    skin::CutFrame(strip, frame, 4, i + 1);
-    const int x = (i % 2) * 130, y = 40 + (i / 2) * 22;
-    TransparentBlt(c.Handle(), x, y, frame.Width(), frame.Height(), frame.Canvas().Handle(), 0, 0, frame.Width(),
-                   frame.Height(), skin::kSkinMaskColor);
-    c.Brush().SetStyle(toolkit::TBrushStyle::bsClear);
-    c.Font().SetColor(i < 2 ? font : toolkit::clGray);
-    c.TextOut(x + frame.Width() + 6, y + 1, checks[i]);
-    c.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
-  }
 
   skin::TSkinPopupMenu menu(nullptr);
   menu.SetUIStyle(style);
   const char* items[] = {"Show Outlook Express", "Start", "-", "Stop"};
-  int y = 92;
+  int y = 36;
   for (int i = 0; i < 4; ++i) {
     auto* item = new toolkit::TMenuItem(&menu);  // owned by the menu
     item->SetCaption(items[i]);
@@ -93,6 +87,75 @@ TBitmap Sample(TSkinUIStyle style, toolkit::TColor background) {
   }
   b.Flush();
   return b;
+}
+
+template <class T>
+T* Place(toolkit::TForm* form, toolkit::TWinControl* parent, TSkinUIStyle style, RECT at) {
+  auto* control = new T(form);  // owned by the form
+  control->SetParent(parent);
+  control->SetUIStyle(style);
+  control->SetBounds(at.left, at.top, at.right - at.left, at.bottom - at.top);
+  return control;
+}
+
+// The skinned controls in their usual states, from the client area's top left (x, y).
+void PlaceControls(toolkit::TForm* form, skin::TSkinForm* parent, TSkinUIStyle style, int x, int y) {
+  struct ButtonSpec {
+    const char* caption;
+    RECT at;
+    bool enabled;
+  };
+  const ButtonSpec buttons[] = {{"Start", {x, y, x + 75, y + 25}, true},
+                                {"Stop", {x + 87, y, x + 162, y + 25}, false},
+                                {"Stretched", {x + 174, y, x + 294, y + 40}, true}};
+  for (const ButtonSpec& spec : buttons) {
+    auto* button = Place<skin::TSkinButton>(form, parent, style, spec.at);
+    button->SetTransparent(true);
+    button->SetCaption(spec.caption);
+    button->SetEnabled(spec.enabled);
+  }
+
+  struct BoxSpec {
+    const char* caption;
+    int left;
+    bool checked, enabled;
+  };
+  const BoxSpec boxes[] = {{"Checked", x, true, true},
+                           {"Unchecked", x + 110, false, true},
+                           {"Disabled", x + 230, true, false},
+                           {"Disabled", x + 330, false, false}};
+  for (const BoxSpec& spec : boxes) {
+    auto* box = Place<skin::TSkinCheckBox>(form, parent, style, {spec.left, y + 52, spec.left + 20, y + 68});
+    box->SetParentColor(true);
+    box->SetCaption(spec.caption);  // sizes itself to the caption
+    box->SetChecked(spec.checked);
+    box->SetEnabled(spec.enabled);
+  }
+
+  const toolkit::TColor border = skin::GetThemeColor(style, skin::keys::ControlBorderColor);
+  auto* list = Place<skin::TSkinCheckListBox>(form, parent, style, {x, y + 82, x + 180, y + 190});
+  list->SetBorderColor(border);
+  list->SetItemHeight(16);
+  const char* folders[] = {"Inbox.dbx", "Work.dbx", "Lists.dbx", "Sent Items.dbx"};
+  for (const char* folder : folders) list->AddItem(folder);
+  list->SetChecked(0, true);
+  list->SetChecked(1, true);
+
+  auto* pages = Place<skin::TSkinPageControl>(form, parent, style, {x + 196, y + 82, x + 446, y + 190});
+  pages->SetBorderColor(border);
+  pages->SetColor(skin::GetThemeColor(style, skin::keys::ControlBackgroundColor));
+  skin::TSkinTabSheet* first = nullptr;
+  for (const char* caption : {"Setting", "About", "Help"}) {
+    auto* sheet = new skin::TSkinTabSheet(form);  // owned by the form
+    sheet->SetCaption(caption);
+    sheet->SetParent(pages);
+    if (first == nullptr) first = sheet;
+  }
+  pages->SetActivePage(first);
+  auto* onPage = new toolkit::TLabel(form);  // owned by the form
+  onPage->SetParent(first);
+  onPage->SetBounds(10, 10, 200, 16);
+  onPage->SetCaption("The first of three pages");
 }
 
 // The window as the screen shows it, frame and rounded corners included.
@@ -126,13 +189,20 @@ int main(int argc, char** argv) {
   for (const Style& s : kStyles) {
     toolkit::TComponent owner(nullptr);
     auto* form = new toolkit::TForm(&owner);
-    form->SetBounds(40, 40, kWidth, kHeight);
+    form->SetBounds(40, 40, kWidth, 400);
     form->SetCaption(std::string("Quendrel - ") + s.name);
     auto* skinForm = new skin::TSkinForm(form);  // owned by the form
     skinForm->SetUIStyle(s.style);
+    toolkit::TFont font;
+    font.SetName("MS Sans Serif");
+    font.SetSize(8);
+    form->SetFont(font);
+    const int top = skinForm->TitleBar().Height() + 12;
+    form->SetClientSize(kWidth, top + 204 + kSampleHeight + 12);
+    PlaceControls(form, skinForm, s.style, 12, top);
     auto* image = new toolkit::TImage(form);
     image->SetParent(skinForm);
-    image->SetBounds(12, skinForm->TitleBar().Height() + 12, kWidth - 24, 190);
+    image->SetBounds(12, top + 204, kWidth - 24, kSampleHeight);
     image->Picture().SetGraphic(std::make_unique<TBitmap>(Sample(s.style, skinForm->Color())));
     form->Show();
     SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
