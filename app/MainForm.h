@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/FormCheckHost.h"
 #include "core/StoreFolderWatcher.h"
 #include "store/OEFolderManager.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinCheckListBox.h"
+#include "skin/SkinFileTheme.h"
 #include "skin/SkinForm.h"
 #include "skin/SkinPopupMenu.h"
 #include "toolkit/Form.h"
@@ -64,6 +66,8 @@ class TForm1 : public toolkit::TForm {
   skin::TSkinPageControl* PageControl1 = nullptr;
   skin::TSkinTabSheet* TabSheet1 = nullptr;
   skin::TSkinTabSheet* TabSheet2 = nullptr;
+  // Made by UseThemeFile; null until then.
+  skin::TSkinFileTheme* FileTheme1 = nullptr;
 
   // The "Setting" page.
   skin::TSkinCheckBox* Checkalwayssound = nullptr;
@@ -140,6 +144,13 @@ class TForm1 : public toolkit::TForm {
   void Label10Click(toolkit::TComponent* Sender);
   void Label12Click(toolkit::TComponent* Sender);
   void Label15Click(toolkit::TComponent* Sender);
+
+  // The window in one look instead of its own mix: frame, title bar (keeping its "×" and "–"),
+  // page control and the skinned controls on the pages all take style, with FileTheme1.
+  void SetSkinStyle(skin::TSkinUIStyle style);
+  // Loads path into FileTheme1 (made on first use; a bad file throws as SetThemeFile does) and
+  // draws the window from it.
+  void UseThemeFile(const std::string& path);
 
   // The page the window shows: 0 "Setting", 1 "About".
   int ActivePageIndex() const;

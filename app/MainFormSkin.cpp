@@ -102,4 +102,23 @@ void TForm1::CreateSkinFrame() {
   SetClientSize(564, 521);
 }
 
+void TForm1::SetSkinStyle(skin::TSkinUIStyle style) {
+  skinForm1->SetTitleBarCustom(false);
+  skinForm1->SetUIStyleAutoUpdateSub(false);  // the children once, below, not for the theme too
+  skinForm1->SetFileTheme(FileTheme1);
+  skinForm1->SetUIStyleAutoUpdateSub(true);
+  skinForm1->SetUIStyle(style);
+  // The style decides whether its own title-bar buttons are see-through; our glyphs always are.
+  for (int index : {kCloseButton, kMinimizeButton}) skinForm1->TitleBar().Buttons(index).SetTransparent(true);
+}
+
+void TForm1::UseThemeFile(const std::string& path) {
+  if (!FileTheme1) {
+    FileTheme1 = new skin::TSkinFileTheme(this);  // owned by the form
+    FileTheme1->SetName("FileTheme1");
+  }
+  FileTheme1->SetThemeFile(path);
+  SetSkinStyle(skin::TSkinUIStyle::FromThemeFile);
+}
+
 }  // namespace quendrel

@@ -6,8 +6,10 @@
 #include "app/ProgramGlobals.h"
 #include "app/ShellOpen.h"
 #include "skin/SkinPageControl.h"
+#include "skin/SkinTabControl.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TestFiles.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Button.h"
@@ -19,6 +21,7 @@
 #include "toolkit/Menu.h"
 #include "toolkit/RenderToBitmap.h"
 #include "toolkit/SpinEdit.h"
+#include "tools/theme/ThemeFolder.h"
 
 namespace quendrel::test {
 namespace {
@@ -234,6 +237,110 @@ TEST_F(MainFormTest, SettingPagePixels) {
   const int unticked = blueInBox(72);  // startwork
   EXPECT_GT(blueInBox(24), unticked + 20);
   EXPECT_GT(blueInBox(96), unticked + 20);
+}
+
+// The whole window, frame included, as the screen shows it after a full repaint.
+TBitmap WindowShot(TForm1& form) {
+  RedrawWindow(form.Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpFor(100);
+  form.skinForm1->PaintFrame();
+  RECT r;
+  GetWindowRect(form.Handle(), &r);
+  TBitmap shot(r.right - r.left, r.bottom - r.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  shot.Flush();
+  return shot;
+}
+
+// A theme file compiled from a built-in style draws the window as the style does: frame, title
+// bar, tab strip, a button, a check box and the folder list, pixel for pixel. Only the backgrounds
+// may differ: a theme file has neither the styles' body tiles nor WinXP's white page.
+TEST_F(MainFormTest, ThemeFileCompiledFromAStyleDrawsTheWindow) {
+  QuietMailClient();
+  WriteFolder("Inbox.dbx", {});
+  ScratchDir dir("theme");
+  TForm1& form = Launch();
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  PumpFor(150);
+  const TBitmap own = WindowShot(form);
+
+  RECT window;
+  GetWindowRect(form.Handle(), &window);
+  const auto inWindow = [&](TWinControl& c, int width = 0, int height = 0) {
+    RECT r;
+    GetWindowRect(c.Handle(), &r);
+    OffsetRect(&r, -window.left, -window.top);
+    if (width > 0) r.right = r.left + width;
+    if (height > 0) r.bottom = r.top + height;
+    return r;
+  };
+  POINT body{0, 0};  // where the skinned body's tile starts, in window coordinates
+  ClientToScreen(form.skinForm1->Handle(), &body);
+  body = {body.x - window.left, body.y - window.top};
+
+  for (const skin::TSkinUIStyle style : {skin::TSkinUIStyle::WinXP, skin::TSkinUIStyle::MacOS}) {
+    const int s = static_cast<int>(style);
+    const std::string name = "style" + std::to_string(s);
+    theme::ExportBuiltinStyle(style, QUENDREL_SKIN_ART_DIR, dir.Path() / name);
+    const std::string path = dir.File(name + ".qst");
+    WriteFile(path, theme::BuildThemeFile(dir.Path() / name));
+
+    form.SetSkinStyle(style);
+    const TBitmap builtIn = WindowShot(form);
+    const TColor builtInBody = form.skinForm1->Color(), builtInPage = form.PageControl1->Color();
+    TBitmap tile;
+    if (style == skin::TSkinUIStyle::MacOS) {
+      ASSERT_TRUE(tile.LoadFromResourceName(GetModuleHandleA(nullptr), "MACOS_FORM_BACKGROUND"));
+    }
+    const int bar = form.skinForm1->TitleBar().Height();
+    form.UseThemeFile(path);
+    ASSERT_TRUE(form.FileTheme1->Valid()) << path;
+    const TBitmap fromFile = WindowShot(form);
+    const TColor fileBody = form.skinForm1->Color(), filePage = form.PageControl1->Color();
+    ASSERT_EQ(fromFile.Width(), builtIn.Width());
+    ASSERT_EQ(fromFile.Height(), builtIn.Height());
+    const int w = builtIn.Width(), h = builtIn.Height();
+
+    const auto background = [&](int x, int y) {
+      const TColor b = builtIn.PixelColor(x, y), f = fromFile.PixelColor(x, y);
+      if (f != fileBody && f != filePage) return false;
+      if (b == builtInBody || b == builtInPage) return true;
+      return !tile.Empty() && b == tile.PixelColor((x - body.x) % tile.Width(), (y - body.y) % tile.Height());
+    };
+    skin::TSkinTabControlTopPanel& strip = form.PageControl1->Strip();
+    const struct {
+      const char* part;
+      RECT area;
+    } parts[] = {
+        {"title bar", {0, 0, w, bar + 3}},
+        {"left rim", {0, 0, 3, h}},
+        {"right rim", {w - 3, 0, w, h}},
+        {"bottom rim", {0, h - 3, w, h}},
+        {"tab strip", inWindow(strip, strip.TabRect(1).right, strip.StripHeight())},
+        {"button", inWindow(*form.Button1)},
+        {"check box", inWindow(*form.Checkalwayssound)},
+        {"folder list", inWindow(*form.CheckBox)},
+    };
+    int changed = 0;
+    for (const auto& p : parts) {
+      int differing = 0;
+      POINT first{-1, -1};
+      for (int y = p.area.top; y < p.area.bottom; ++y)
+        for (int x = p.area.left; x < p.area.right; ++x) {
+          if (own.PixelColor(x, y) != builtIn.PixelColor(x, y)) ++changed;
+          if (fromFile.PixelColor(x, y) == builtIn.PixelColor(x, y) || background(x, y)) continue;
+          if (differing++ == 0) first = {x, y};
+        }
+      EXPECT_EQ(differing, 0) << "style " << s << ", " << p.part << ", first at " << first.x << "," << first.y
+                              << ": " << std::hex << builtIn.PixelColor(first.x, first.y) << " built in, "
+                              << fromFile.PixelColor(first.x, first.y) << " from the file";
+    }
+    EXPECT_GT(changed, 2000) << "style " << s << " looks like the window's own mix";
+  }
 }
 
 TEST_F(MainFormTest, AboutPageFromTheTrayMenuKeepsTheRunState) {

@@ -33,12 +33,14 @@ TEST(ThemeTool, BuiltinStylesRoundTrip) {
     ExportBuiltinStyle(style, QUENDREL_SKIN_ART_DIR, dir.Path() / "style");
     const std::string file = BuildThemeFile(dir.Path() / "style");
 
-    // The file answers every key as the table does, and holds the style's own bitmaps.
+    // The file answers every key as the table does (but for the MacOS caption's mark), and holds
+    // the style's own bitmaps.
     const skin::TSkinThemeFileReader reader(Bytes(file));
     EXPECT_EQ(reader.Entries().size(), size_t(skin::kThemeKeyCount)) << s;
     for (int k = 1; k <= skin::kThemeKeyCount; ++k) {
       const auto name = skin::ThemeKeyName(k);
-      const skin::ThemeEntry e = skin::LookupThemeEntry(style, k);
+      skin::ThemeEntry e = skin::LookupThemeEntry(style, k);
+      if (k == skin::keys::ControlFontColor && style == TSkinUIStyle::MacOS) e.value = kDarkCaptionFontColor;
       switch (e.kind) {
         case skin::TThemeKeyKind::Image: {
           const auto image = reader.GetStream(name);

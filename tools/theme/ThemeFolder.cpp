@@ -231,7 +231,9 @@ void ExportBuiltinStyle(skin::TSkinUIStyle style, const fs::path& artDir, const 
   fs::create_directories(folder);
   std::string out = "# Theme values, one Name=Value per line (quendrel-theme)\n";
   for (int k = 1; k <= skin::kThemeKeyCount; ++k) {
-    const skin::ThemeEntry e = skin::LookupThemeEntry(style, k);
+    skin::ThemeEntry e = skin::LookupThemeEntry(style, k);
+    // A theme file asks for a black caption by this near-black font colour; MacOS has one.
+    if (k == skin::keys::ControlFontColor && style == skin::TSkinUIStyle::MacOS) e.value = kDarkCaptionFontColor;
     const std::string name(skin::ThemeKeyName(k));
     switch (e.kind) {
       case TThemeKeyKind::Image:

@@ -2,6 +2,7 @@
 // and one NAME.bmp per image entry. quendrel-theme turns such a folder into a theme file and back.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -30,7 +31,11 @@ std::string BuildThemeFile(const std::filesystem::path& folder);
 // notes about entries it left out (unknown entry types, names unsafe as file names).
 std::vector<std::string> DumpThemeFile(const std::string& themeBytes, const std::filesystem::path& folder);
 
-// A built-in style as a folder: values from the table, bitmaps copied from artDir (skin/art).
+// The font colour a theme file gives for a black title-bar caption, where its style has one.
+inline constexpr std::int32_t kDarkCaptionFontColor = 0x010000;
+
+// A built-in style as a folder: values from the table (ControlFontColor kDarkCaptionFontColor
+// for MacOS, so that its caption stays black), bitmaps copied from artDir (skin/art).
 void ExportBuiltinStyle(skin::TSkinUIStyle style, const std::filesystem::path& artDir,
                         const std::filesystem::path& folder);
 
