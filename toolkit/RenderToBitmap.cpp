@@ -74,7 +74,7 @@ bool RenderControl(TControl& control, TBitmap& bitmap, TRenderMethod method) {
   return true;
 }
 
-bool RenderWholeWindow(HWND window, TBitmap& bitmap) {
+bool RenderWholeWindow(HWND window, TBitmap& bitmap, bool fromScreen) {
   RECT bounds{};
   if (!window || !IsWindow(window) || !GetWindowRect(window, &bounds)) return false;
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
@@ -84,7 +84,14 @@ bool RenderWholeWindow(HWND window, TBitmap& bitmap) {
   bitmap.SetSize(width, height);
   HDC dc = bitmap.Canvas().Handle();
   if (!dc) return false;
-  const bool ok = PrintWindow(window, dc, 0) != FALSE;
+  bool ok = false;
+  if (fromScreen) {
+    HDC screen = GetDC(nullptr);
+    ok = BitBlt(dc, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY) != FALSE;
+    ReleaseDC(nullptr, screen);
+  } else {
+    ok = PrintWindow(window, dc, 0) != FALSE;
+  }
   bitmap.Flush();
   return ok;
 }

@@ -28,8 +28,9 @@ bool RenderWindow(HWND window, TBitmap& bitmap, TRenderMethod method = TRenderMe
 // graphic control by rendering its parent and cutting out the control's bounds. False for a
 // graphic control without a parent.
 bool RenderControl(TControl& control, TBitmap& bitmap, TRenderMethod method = TRenderMethod::kPaintWithDC);
-// The whole window, frame included (PrintWindow).
-bool RenderWholeWindow(HWND window, TBitmap& bitmap);
+// The whole window, frame included (PrintWindow); fromScreen: copied from the screen instead, as it
+// shows there, with the system controls that do not print under Wine.
+bool RenderWholeWindow(HWND window, TBitmap& bitmap, bool fromScreen = false);
 
 // Whether two colours differ by at most tolerance in each of red, green and blue.
 bool NearColor(TColor a, TColor b, int tolerance = 0);

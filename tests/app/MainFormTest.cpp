@@ -245,13 +245,8 @@ TBitmap WindowShot(TForm1& form) {
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpFor(100);
   form.skinForm1->PaintFrame();
-  RECT r;
-  GetWindowRect(form.Handle(), &r);
-  TBitmap shot(r.right - r.left, r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  shot.Flush();
+  TBitmap shot;
+  EXPECT_TRUE(RenderWholeWindow(form.Handle(), shot, true));
   return shot;
 }
 

@@ -15,6 +15,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/GdiHandles.h"
+#include "toolkit/RenderToBitmap.h"
 #include "tools/theme/ThemeFolder.h"
 
 namespace quendrel::skin {
@@ -151,13 +152,8 @@ TEST(SkinForm, PaintsItsFrameAndStaysFlatOnGdiObjects) {
 
 // The window as the screen shows it, frame included.
 TBitmap ScreenOf(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  TBitmap shot(r.right - r.left, r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  shot.Flush();
+  TBitmap shot;
+  EXPECT_TRUE(RenderWholeWindow(window, shot, true));
   return shot;
 }
 
