@@ -10,6 +10,7 @@
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Font.h"
+#include "toolkit/GdiHandles.h"
 #include "toolkit/Properties.h"
 
 namespace quendrel::sizing {
@@ -32,21 +33,6 @@ static_assert(unsigned{kAnchorLeft} == unsigned{toolkit::akLeft} && unsigned{kAn
 
 namespace {
 
-class ScopedDC {
-public:
-  explicit ScopedDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~ScopedDC() {
-    if (dc_ != nullptr) ReleaseDC(window_, dc_);
-  }
-  ScopedDC(const ScopedDC&) = delete;
-  ScopedDC& operator=(const ScopedDC&) = delete;
-  HDC Get() const { return dc_; }
-
-private:
-  HWND window_;
-  HDC dc_;
-};
-
 // The one-line extent of `text` in `font` at `points`, on the DC of the control's parent window.
 std::optional<SizeI> MeasureOneLine(const TControl& control, const TFont& font, const std::string& text,
                                     int32_t points) {
@@ -55,13 +41,11 @@ std::optional<SizeI> MeasureOneLine(const TControl& control, const TFont& font, 
   HWND window = nullptr;
   if (toolkit::TWinControl* parent = control.Parent(); parent != nullptr && parent->HandleAllocated())
     window = parent->Handle();
-  ScopedDC dc(window);
+  const toolkit::WindowDC dc(window);
   if (dc.Get() == nullptr) return std::nullopt;
-  HGDIOBJ old = SelectObject(dc.Get(), copy.Handle());
+  const toolkit::SelectGuard selected(dc.Get(), copy.Handle());
   SIZE extent{};
-  const BOOL ok = GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(dc.Get(), old);
-  if (!ok) return std::nullopt;
+  if (!GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent)) return std::nullopt;
   return SizeI{extent.cx, extent.cy};
 }
 

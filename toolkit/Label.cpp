@@ -1,5 +1,6 @@
 #include "toolkit/Label.h"
 
+#include "toolkit/GdiHandles.h"
 #include "toolkit/Properties.h"
 
 namespace quendrel::toolkit {
@@ -87,14 +88,14 @@ UINT TLabel::TextFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || Loading()) return;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
   RECT rect{0, 0, wordWrap_ ? width_ : 0, 0};
-  // An empty caption still takes one line, so an empty label does not collapse.
-  const std::string text = text_.empty() ? std::string(" ") : text_;
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, TextFlags() | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    const WindowDC screen;
+    const SelectGuard font(screen.Get(), font_.Handle());
+    // An empty caption still takes one line, so an empty label does not collapse.
+    const std::string text = text_.empty() ? std::string(" ") : text_;
+    DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &rect, TextFlags() | DT_CALCRECT);
+  }
   int left = left_;
   const int newWidth = wordWrap_ ? width_ : rect.right;
   fittedWidth_ = newWidth;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "toolkit/Control.h"
+#include "toolkit/GdiHandles.h"
 
 namespace quendrel::toolkit {
 
@@ -74,24 +75,30 @@ bool RenderControl(TControl& control, TBitmap& bitmap, TRenderMethod method) {
   return true;
 }
 
+bool CopyScreen(const RECT& area, TBitmap& bitmap) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+  bitmap.SetSize(0, 0);
+  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap.SetSize(width, height);
+  const WindowDC screen;
+  HDC dc = bitmap.Canvas().Handle();
+  const bool ok = dc && BitBlt(dc, 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+  bitmap.Flush();
+  return ok;
+}
+
 bool RenderWholeWindow(HWND window, TBitmap& bitmap, bool fromScreen) {
   RECT bounds{};
   if (!window || !IsWindow(window) || !GetWindowRect(window, &bounds)) return false;
+  if (fromScreen) return CopyScreen(bounds, bitmap);
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   if (width <= 0 || height <= 0) return false;
   bitmap.SetSize(0, 0);
   bitmap.SetPixelFormat(TPixelFormat::pf24bit);
   bitmap.SetSize(width, height);
   HDC dc = bitmap.Canvas().Handle();
-  if (!dc) return false;
-  bool ok = false;
-  if (fromScreen) {
-    HDC screen = GetDC(nullptr);
-    ok = BitBlt(dc, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY) != FALSE;
-    ReleaseDC(nullptr, screen);
-  } else {
-    ok = PrintWindow(window, dc, 0) != FALSE;
-  }
+  const bool ok = dc && PrintWindow(window, dc, 0);
   bitmap.Flush();
   return ok;
 }

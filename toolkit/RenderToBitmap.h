@@ -28,6 +28,8 @@ bool RenderWindow(HWND window, TBitmap& bitmap, TRenderMethod method = TRenderMe
 // graphic control by rendering its parent and cutting out the control's bounds. False for a
 // graphic control without a parent.
 bool RenderControl(TControl& control, TBitmap& bitmap, TRenderMethod method = TRenderMethod::kPaintWithDC);
+// What the screen shows in area (screen coordinates), 24-bit. False for an empty area.
+bool CopyScreen(const RECT& area, TBitmap& bitmap);
 // The whole window, frame included (PrintWindow); fromScreen: copied from the screen instead, as it
 // shows there, with the system controls that do not print under Wine.
 bool RenderWholeWindow(HWND window, TBitmap& bitmap, bool fromScreen = false);

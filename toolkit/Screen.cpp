@@ -1,5 +1,7 @@
 #include "toolkit/Screen.h"
 
+#include "toolkit/GdiHandles.h"
+
 namespace quendrel::toolkit {
 
 TScreen Screen;
@@ -21,10 +23,8 @@ int TScreen::WorkAreaHeight() const {
 }
 
 int TScreen::PixelsPerInch() const {
-  HDC dc = GetDC(nullptr);
-  const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi;
+  const WindowDC screen;
+  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
 HCURSOR TScreen::CursorHandle(TCursor cursor) const {

@@ -22,6 +22,7 @@
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/Menu.h"
+#include "toolkit/RenderToBitmap.h"
 
 namespace {
 
@@ -100,36 +101,36 @@ T* Place(toolkit::TForm* form, toolkit::TWinControl* parent, TSkinUIStyle style,
 
 // The skinned controls in their usual states, from the client area's top left (x, y).
 void PlaceControls(toolkit::TForm* form, skin::TSkinForm* parent, TSkinUIStyle style, int x, int y) {
-  struct ButtonSpec {
+  struct ButtonRow {
     const char* caption;
     RECT at;
     bool enabled;
   };
-  const ButtonSpec buttons[] = {{"Start", {x, y, x + 75, y + 25}, true},
-                                {"Stop", {x + 87, y, x + 162, y + 25}, false},
-                                {"Stretched", {x + 174, y, x + 294, y + 40}, true}};
-  for (const ButtonSpec& spec : buttons) {
-    auto* button = Place<skin::TSkinButton>(form, parent, style, spec.at);
+  const ButtonRow buttons[] = {{"Start", {x, y, x + 75, y + 25}, true},
+                               {"Stop", {x + 87, y, x + 162, y + 25}, false},
+                               {"Stretched", {x + 174, y, x + 294, y + 40}, true}};
+  for (const ButtonRow& row : buttons) {
+    auto* button = Place<skin::TSkinButton>(form, parent, style, row.at);
     button->SetTransparent(true);
-    button->SetCaption(spec.caption);
-    button->SetEnabled(spec.enabled);
+    button->SetCaption(row.caption);
+    button->SetEnabled(row.enabled);
   }
 
-  struct BoxSpec {
+  struct BoxRow {
     const char* caption;
     int left;
     bool checked, enabled;
   };
-  const BoxSpec boxes[] = {{"Checked", x, true, true},
-                           {"Unchecked", x + 110, false, true},
-                           {"Disabled", x + 230, true, false},
-                           {"Disabled", x + 330, false, false}};
-  for (const BoxSpec& spec : boxes) {
-    auto* box = Place<skin::TSkinCheckBox>(form, parent, style, {spec.left, y + 52, spec.left + 20, y + 68});
+  const BoxRow boxes[] = {{"Checked", x, true, true},
+                          {"Unchecked", x + 110, false, true},
+                          {"Disabled", x + 230, true, false},
+                          {"Disabled", x + 330, false, false}};
+  for (const BoxRow& row : boxes) {
+    auto* box = Place<skin::TSkinCheckBox>(form, parent, style, {row.left, y + 52, row.left + 20, y + 68});
     box->SetParentColor(true);
-    box->SetCaption(spec.caption);  // sizes itself to the caption
-    box->SetChecked(spec.checked);
-    box->SetEnabled(spec.enabled);
+    box->SetCaption(row.caption);  // sizes itself to the caption
+    box->SetChecked(row.checked);
+    box->SetEnabled(row.enabled);
   }
 
   const toolkit::TColor border = skin::GetThemeColor(style, skin::keys::ControlBorderColor);
@@ -160,13 +161,8 @@ void PlaceControls(toolkit::TForm* form, skin::TSkinForm* parent, TSkinUIStyle s
 
 // The window as the screen shows it, frame and rounded corners included.
 bool SaveWindow(HWND window, const std::string& file) {
-  RECT r;
-  GetWindowRect(window, &r);
-  TBitmap shot(r.right - r.left, r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  const BOOL ok = BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  return ok && shot.SaveToFile(file);
+  TBitmap shot;
+  return toolkit::RenderWholeWindow(window, shot, /*fromScreen=*/true) && shot.SaveToFile(file);
 }
 
 void Pump(int ms) {

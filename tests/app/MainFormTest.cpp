@@ -198,12 +198,7 @@ bool ScreenShot(TForm1& form, TBitmap& shot) {
   const RECT client = form.ClientRect();
   POINT origin{0, 0};
   ClientToScreen(form.Handle(), &origin);
-  shot.SetSize(client.right, client.bottom);
-  HDC screen = GetDC(nullptr);
-  const bool copied = BitBlt(shot.Canvas().Handle(), 0, 0, client.right, client.bottom, screen, origin.x,
-                             origin.y, SRCCOPY) != FALSE;
-  ReleaseDC(nullptr, screen);
-  return copied;
+  return CopyScreen({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom}, shot);
 }
 
 TEST_F(MainFormTest, SettingPagePixels) {

@@ -50,12 +50,9 @@ int ReportCutOff(const TWinControl& parent, FILE* out) {
 }
 
 bool SaveScreen(const std::string& file) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  toolkit::TBitmap shot(w, h);
-  HDC screen = GetDC(nullptr);
-  const BOOL ok = BitBlt(shot.Canvas().Handle(), 0, 0, w, h, screen, 0, 0, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  return ok && shot.SaveToFile(file);
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  toolkit::TBitmap shot;
+  return toolkit::CopyScreen(screen, shot) && shot.SaveToFile(file);
 }
 
 }  // namespace

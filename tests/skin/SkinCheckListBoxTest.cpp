@@ -10,6 +10,7 @@
 #include "tests/support/Pump.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
+#include "toolkit/GdiHandles.h"
 #include "toolkit/RenderToBitmap.h"
 
 namespace quendrel::skin {
@@ -40,9 +41,8 @@ struct ListWindow {
   TBitmap Shot() {
     RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     TBitmap shot(list->Width(), list->Height());
-    HDC dc = GetWindowDC(list->Handle());
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(list->Handle(), dc);
+    const WholeWindowDC dc(list->Handle());
+    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), dc.Get(), 0, 0, SRCCOPY);
     shot.Flush();
     return shot;
   }
