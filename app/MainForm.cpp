@@ -118,6 +118,8 @@ void TForm1::StopWork() {
   storeWatcher_.Stop();
   Timer1->SetEnabled(false);
   TrayIcon1->SetIconIndex(resources::kTrayStopped);
+  // What was unread is no longer watched.
+  checkHost_.ShowUnreadFolders({});
   Button1->SetEnabled(true);
   Button2->SetEnabled(false);
   PopupMenu1->Items().Items(0)->SetEnabled(true);

@@ -36,13 +36,15 @@ void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText, const std
 
   toolkit::Registry reg;
   reg.OpenKey(kProgramKey, true);
-  if (reg.ReadBool(kAlwaysSound.name)) {
-    if (outputs.playSound) {
-      outputs.playSound(kAlertSound);
-    } else {
-      // Cuts off a sound still playing; without such a file the system's default sound plays.
-      PlaySoundA(kAlertSound, nullptr, SND_ASYNC);
-    }
+  if (reg.ReadBool(kAlwaysSound.name)) PlayAlertSound(outputs);
+}
+
+void PlayAlertSound(const AlertOutputs& outputs) {
+  if (outputs.playSound) {
+    outputs.playSound(kAlertSound);
+  } else {
+    // Cuts off a sound still playing; without such a file the system's default sound plays.
+    PlaySoundA(kAlertSound, nullptr, SND_ASYNC);
   }
 }
 

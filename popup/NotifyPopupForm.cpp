@@ -196,7 +196,10 @@ void TfrmNotifyPopup::StartPopup() {
     tmrExit->SetEnabled(true);
   }
   SetFormStyle(toolkit::fsStayOnTop);
+  // The window shows no caption; its name is what screen readers announce.
+  SetCaption(title_ + ": " + text_);
   ShowNoActivate();
+  NotifyWinEvent(EVENT_SYSTEM_ALERT, Handle(), OBJID_CLIENT, CHILDID_SELF);
   lblText->SetFont(*textFont_);
   CenterText();
 }

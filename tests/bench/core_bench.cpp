@@ -53,6 +53,7 @@ class BenchHost : public quendrel::CheckHost {
 public:
   void SetTrayIconIndex(int) override {}
   void ShowMailAlert(int32_t, const std::string&, const std::string&) override { ++alerts; }
+  void ShowUnreadFolders(const std::vector<quendrel::UnreadFolder>&) override {}
   void ProcessMessages() override {
     LONGLONG start = Now();
     MSG msg;
