@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/AlertHold.h"
+#include "core/FullScreenCheck.h"
 #include "core/MailAlert.h"
 #include "core/RunState.h"
 #include "core/Settings.h"
@@ -149,6 +151,140 @@ TEST_F(MailAlertTest, SystemSoundCallReturnsAtOnce) {
   ShowMailAlert(1, "Ann", "Inbox", real);
   EXPECT_LT(GetTickCount() - start, 2000u);
   EXPECT_EQ(PopupCount, 1);
+}
+
+// Screen readers announce a popup by its window name when it raises the system's alert event.
+std::vector<HWND> g_alertEvents;
+void CALLBACK RecordAlert(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
+  if (event == EVENT_SYSTEM_ALERT) g_alertEvents.push_back(hwnd);
+}
+
+TEST_F(MailAlertTest, PopupIsNamedByItsTextAndAnnouncedAsAnAlert) {
+  g_alertEvents.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, RecordAlert,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  Alert("Inbox");
+  Alert("Work");
+  for (int i = 0; i < 50 && g_alertEvents.size() < 2; ++i) {
+    Pump();
+    Sleep(10);
+  }
+  UnhookWinEvent(hook);
+  const auto windows = Owned<TfrmNotifyPopup>();
+  ASSERT_EQ(windows.size(), 2u);
+  const char* names[] = {"Alert: You got mail in Inbox", "Alert: You got mail in Work"};
+  for (int i = 0; i < 2; ++i) {
+    char name[128] = {};
+    GetWindowTextA(windows[i]->Handle(), name, sizeof name);
+    EXPECT_EQ(std::string(name), names[i]);
+  }
+  EXPECT_EQ(g_alertEvents, (std::vector<HWND>{windows[0]->Handle(), windows[1]->Handle()}));
+}
+
+// A window of ours over the whole monitor, in front, as a presentation or a film would be.
+class FullScreenWindow {
+public:
+  FullScreenWindow() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& r = monitor.rcMonitor;
+    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Slides", WS_POPUP | WS_VISIBLE, r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(hwnd_);
+    Pump();
+  }
+  ~FullScreenWindow() { Close(); }
+  FullScreenWindow(const FullScreenWindow&) = delete;
+  FullScreenWindow& operator=(const FullScreenWindow&) = delete;
+  void Close() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  HWND get() const { return hwnd_; }
+
+private:
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(MailAlertTest, HeldWhileAFullScreenWindowIsInFrontAndShownOnceItGoes) {
+  toolkit::TComponent owner(nullptr);
+  // Windows XP's shell32, without the notification-state query: the window alone decides.
+  const FullScreenProbe probe(nullptr);
+  AlertHold hold(owner, outputs_, [&probe] { return probe.UserIsFullScreen(); });
+  FullScreenWindow slides;
+  ASSERT_EQ(GetForegroundWindow(), slides.get());
+  ASSERT_TRUE(probe.UserIsFullScreen());
+
+  hold.Alert(1, "Ann", "Inbox");
+  hold.Alert(2, "Bob", "Work");
+  hold.Alert(3, "Cid", "Inbox");
+  EXPECT_TRUE(hold.Holding());
+  EXPECT_TRUE(Owned<TNotifyPopup>().empty());
+  EXPECT_EQ(PopupCount, 0);
+  EXPECT_TRUE(sounds_.empty());
+  EXPECT_FALSE(hold.ReleaseWhenFree());
+
+  slides.Close();
+  const DWORD start = GetTickCount();
+  while (hold.Holding() && GetTickCount() - start < 5 * AlertHold::kPollMs) {
+    Pump();
+    Sleep(10);
+  }
+  EXPECT_FALSE(hold.Holding());
+  const auto alerts = Owned<TNotifyPopup>();
+  ASSERT_EQ(alerts.size(), 2u);
+  EXPECT_EQ(alerts[0]->Text(), "You got mail in Inbox");
+  EXPECT_EQ(alerts[1]->Text(), "You got mail in Work");
+  EXPECT_EQ(alerts[0]->PopupStartY(), 2);
+  EXPECT_EQ(alerts[1]->PopupStartY(), 123);
+  EXPECT_EQ(Owned<TfrmNotifyPopup>().size(), 2u);
+  EXPECT_EQ(PopupCount, 2);
+  EXPECT_EQ(sounds_, (std::vector<std::string>{"gotmail.wav"}));
+}
+
+TEST_F(MailAlertTest, AnAlertAfterTheFullScreenProgramWentTakesTheHeldOnesAlong) {
+  toolkit::TComponent owner(nullptr);
+  for (int sound : {1, 0}) {
+    SCOPED_TRACE(sound);
+    SetAlwaysSound(sound);
+    bool busy = true;
+    AlertHold hold(owner, outputs_, [&busy] { return busy; });
+    hold.Alert(1, "Ann", "Inbox");
+    busy = false;
+    hold.Alert(1, "Bob", "Work");
+    EXPECT_FALSE(hold.Holding());
+    EXPECT_EQ(PopupCount, 2);
+    EXPECT_EQ(sounds_.size(), sound == 1 ? 1u : 0u);
+    hold.Alert(1, "Cid", "Lists");  // nothing held: as ever
+    EXPECT_EQ(PopupCount, 3);
+    EXPECT_EQ(sounds_.size(), sound == 1 ? 2u : 0u);
+    sounds_.clear();
+    PopupCount = 0;
+  }
+}
+
+TEST_F(MailAlertTest, TheShellsNotificationStateCountsWhereItIsReported) {
+  const struct {
+    const char* what;
+    QueryUserNotificationStateFn query;
+    bool expected;
+  } cases[] = {
+      {"busy", [](int* s) -> HRESULT { return *s = 2, S_OK; }, true},
+      {"Direct3D full screen", [](int* s) -> HRESULT { return *s = 3, S_OK; }, true},
+      {"presenting", [](int* s) -> HRESULT { return *s = 4, S_OK; }, true},
+      {"accepts notifications", [](int* s) -> HRESULT { return *s = 5, S_OK; }, false},
+      {"query fails", [](int* s) -> HRESULT { return *s = 2, E_FAIL; }, false},
+      {"no query (Windows XP)", nullptr, false},
+  };
+  // No full-screen window here: only the shell's answer can hold alerts.
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(FullScreenProbe(c.query).UserIsFullScreen(), c.expected);
+  }
+  // Whatever this system's shell32 offers, a desktop without a full-screen program holds nothing.
+  EXPECT_FALSE(FullScreenProbe().UserIsFullScreen());
 }
 
 }  // namespace
