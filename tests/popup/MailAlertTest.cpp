@@ -12,6 +12,7 @@
 #include "popup/NotifyPopup.h"
 #include "popup/NotifyPopupForm.h"
 #include "tests/popup/PopupFixture.h"
+#include "tests/support/FullScreenWindow.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registry.h"
 #include "toolkit/Timer.h"
@@ -182,38 +183,13 @@ TEST_F(MailAlertTest, PopupIsNamedByItsTextAndAnnouncedAsAnAlert) {
   EXPECT_EQ(g_alertEvents, (std::vector<HWND>{windows[0]->Handle(), windows[1]->Handle()}));
 }
 
-// A window of ours over the whole monitor, in front, as a presentation or a film would be.
-class FullScreenWindow {
-public:
-  FullScreenWindow() {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& r = monitor.rcMonitor;
-    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Slides", WS_POPUP | WS_VISIBLE, r.left, r.top,
-                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(hwnd_);
-    Pump();
-  }
-  ~FullScreenWindow() { Close(); }
-  FullScreenWindow(const FullScreenWindow&) = delete;
-  FullScreenWindow& operator=(const FullScreenWindow&) = delete;
-  void Close() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-  }
-  HWND get() const { return hwnd_; }
-
-private:
-  HWND hwnd_ = nullptr;
-};
-
 TEST_F(MailAlertTest, HeldWhileAFullScreenWindowIsInFrontAndShownOnceItGoes) {
   toolkit::TComponent owner(nullptr);
   // Windows XP's shell32, without the notification-state query: the window alone decides.
   const FullScreenProbe probe(nullptr);
   AlertHold hold(owner, outputs_, [&probe] { return probe.UserIsFullScreen(); });
   FullScreenWindow slides;
+  Pump();
   ASSERT_EQ(GetForegroundWindow(), slides.get());
   ASSERT_TRUE(probe.UserIsFullScreen());
 
