@@ -97,7 +97,43 @@ bool Registry::DeleteKey(const std::string& path) {
   std::string subKey = Trimmed(path);
   // An empty name would empty the base key itself instead of deleting a key.
   if (subKey.empty()) return false;
-  return RegDeleteTreeA(BaseFor(path), subKey.c_str()) == ERROR_SUCCESS;
+  return DeleteKeyTree(BaseFor(path), subKey.c_str()) == ERROR_SUCCESS;
+}
+
+LONG DeleteKeyTree(HKEY parent, const char* subKey) {
+  const bool contentsOnly = subKey == nullptr || *subKey == '\0';
+  HKEY key = parent;
+  if (!contentsOnly) {
+    LONG rc = RegOpenKeyExA(parent, subKey, 0, KEY_READ | KEY_WRITE, &key);
+    if (rc != ERROR_SUCCESS) return rc;
+  }
+  LONG rc = ERROR_SUCCESS;
+  // Always the first subkey: deleting one renumbers the rest.
+  char name[256];
+  for (;;) {
+    DWORD length = sizeof name;
+    rc = RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS) break;
+    rc = DeleteKeyTree(key, name);
+    if (rc != ERROR_SUCCESS) break;
+  }
+  if (rc == ERROR_NO_MORE_ITEMS) rc = ERROR_SUCCESS;
+  if (rc == ERROR_SUCCESS && contentsOnly) {
+    // The values too; a deleted key takes its values with it.
+    for (;;) {
+      DWORD length = sizeof name;
+      rc = RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+      if (rc != ERROR_SUCCESS) break;
+      rc = RegDeleteValueA(key, name);
+      if (rc != ERROR_SUCCESS) break;
+    }
+    if (rc == ERROR_NO_MORE_ITEMS) rc = ERROR_SUCCESS;
+  }
+  if (!contentsOnly) {
+    RegCloseKey(key);
+    if (rc == ERROR_SUCCESS) rc = RegDeleteKeyA(parent, subKey);
+  }
+  return rc;
 }
 
 std::vector<BYTE> Registry::ReadRaw(const std::string& name, DWORD* type) const {

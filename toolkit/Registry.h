@@ -58,4 +58,9 @@ private:
   HKEY key_ = nullptr;
 };
 
+// Deletes subKey of parent with every key and value below it; with an empty subKey, everything below
+// parent (its values and subkeys) and not parent itself. Made of calls that Windows XP has (its
+// RegDeleteKey deletes only a key without subkeys). ERROR_SUCCESS or the first error met.
+LONG DeleteKeyTree(HKEY parent, const char* subKey);
+
 }  // namespace quendrel::toolkit

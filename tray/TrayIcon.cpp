@@ -11,14 +11,11 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Properties.h"
+#include "tray/NotifyIconData.h"
 
 namespace quendrel {
 
 using namespace toolkit;
-
-// The 64-bit size of the notification record of the Windows 2000 shell (488 bytes in a 32-bit
-// process): tip of 128 characters, balloon fields, no GUID.
-static_assert(sizeof(void*) != 8 || NOTIFYICONDATAA_V2_SIZE == 504);
 
 namespace {
 
@@ -51,7 +48,7 @@ TShiftState NotificationShift(TShiftState button) {
 }  // namespace
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
-  notifyData_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  notifyData_.cbSize = CurrentNotifyIconLayout().size;
   notifyData_.hWnd = client_.Window();
   notifyData_.uID = client_.Id();
   notifyData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -160,7 +157,7 @@ bool TTrayIcon::FillIconData() {
   notifyData_.hIcon = icon_.Handle();  // borrowed: Icon owns it for as long as the shell shows it
   std::memset(notifyData_.szTip, 0, sizeof notifyData_.szTip);
   if (!hint_.empty() && showHint_) {
-    const size_t length = std::min(hint_.size(), kTrayTipLength);
+    const size_t length = std::min(hint_.size(), CurrentNotifyIconLayout().tipLength);
     std::memcpy(notifyData_.szTip, hint_.data(), length);
   }
   return true;

@@ -130,6 +130,34 @@ TEST_F(RegistryTest, SubKeysAreListedAndDeletedWithTheirContents) {
   EXPECT_TRUE(reg.HasSubKeys());
 }
 
+TEST_F(RegistryTest, KeyTreeDeleteEmptiesAKeyOrRemovesItWithEverythingBelow) {
+  for (const char* name : {"A\\x\\y\\z", "A\\w", "B"}) {
+    Registry sub;
+    ASSERT_TRUE(sub.OpenKey(std::string("\\SOFTWARE\\Quendrel\\") + name, true));
+    sub.WriteInteger("n", 1);
+  }
+  SetRaw("top", REG_DWORD, "\1\0\0\0", 4);
+  EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel\\A"), ERROR_SUCCESS);
+  EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel\\A"), ERROR_FILE_NOT_FOUND);
+  Registry reg;
+  ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\Quendrel", false));
+  EXPECT_EQ(reg.GetKeyNames(), std::vector<std::string>{"B"});
+  EXPECT_TRUE(reg.ValueExists("top"));
+
+  // An empty name empties the key given and keeps it.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  EXPECT_EQ(DeleteKeyTree(key, ""), ERROR_SUCCESS);
+  DWORD subKeys = 1, values = 1;
+  EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
+                             nullptr, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(subKeys, 0u);
+  EXPECT_EQ(values, 0u);
+  EXPECT_TRUE(reg.OpenKey("\\SOFTWARE\\Quendrel", false));
+}
+
 TEST_F(RegistryTest, TextIsCutAtItsFirstZeroAndMayLackOne) {
   const char unterminated[3] = {'a', 'b', 'c'};
   const char embedded[6] = {'x', 'y', '\0', 'z', 'z', '\0'};

@@ -17,6 +17,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Menu.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::test {
 namespace {
@@ -48,9 +49,9 @@ public:
     if (hadAssociation_) {
       SetDefault(std::string(kClasses) + "\\.chm", oldAssociation_);
     } else {
-      RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str());
+      toolkit::DeleteKeyTree(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str());
     }
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\" + kProgId).c_str());
+    toolkit::DeleteKeyTree(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\" + kProgId).c_str());
   }
   HelpViewerStandIn(const HelpViewerStandIn&) = delete;
   HelpViewerStandIn& operator=(const HelpViewerStandIn&) = delete;

@@ -12,6 +12,7 @@
 #include "store/DbxReader.h"
 #include "tests/msimn/StandInHarness.h"
 #include "tests/support/TestFiles.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::test {
 namespace {
@@ -200,7 +201,7 @@ private:
   static void Remove() {
     RealCurrentUser real;
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kClientKey, "Store Root");
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    toolkit::DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
   }
 };
 

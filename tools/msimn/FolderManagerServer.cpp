@@ -12,6 +12,7 @@
 #include "store/OEFolderManagerEvents.h"
 #include "store/OEFolderManagerIds.h"
 #include "toolkit/Com.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::standin {
 
@@ -257,7 +258,7 @@ std::string RegisterServer() {
 
 std::string UnregisterServer() {
   UnRegisterTypeLib(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
-  const LSTATUS status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, kClassKey);
+  const LSTATUS status = toolkit::DeleteKeyTree(HKEY_LOCAL_MACHINE, kClassKey);
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return "cannot remove the class registration";
   return {};
 }
