@@ -100,6 +100,24 @@ bool Registry::DeleteKey(const std::string& path) {
   return DeleteKeyTree(BaseFor(path), subKey.c_str()) == ERROR_SUCCESS;
 }
 
+LONG SetKeyValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  LONG rc = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  rc = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+  return rc;
+}
+
+LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  LONG rc = RegCreateKeyExW(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  rc = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+  return rc;
+}
+
 LONG DeleteKeyTree(HKEY parent, const char* subKey) {
   const bool contentsOnly = subKey == nullptr || *subKey == '\0';
   HKEY key = parent;

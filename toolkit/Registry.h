@@ -63,4 +63,9 @@ private:
 // RegDeleteKey deletes only a key without subkeys). ERROR_SUCCESS or the first error met.
 LONG DeleteKeyTree(HKEY parent, const char* subKey);
 
+// Sets one value of subKey of root, creating the key where it is missing (what RegSetKeyValue does
+// from Vista on). A null or empty name sets the key's default value. ERROR_SUCCESS or the error.
+LONG SetKeyValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data, DWORD size);
+LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data, DWORD size);
+
 }  // namespace quendrel::toolkit

@@ -14,8 +14,10 @@ struct ShellVersion {
   DWORD minor = 0;
 };
 
-// shell32's own version (DllGetVersion, looked up at run time: the shells before 4.71 have none);
-// {4, 0} when it cannot be told.
+// The version a shell DLL (shell32, comctl32) reports through DllGetVersion, looked up at run time: the
+// DLLs of shells before 4.71 have none. {4, 0} when it cannot be told (no module, no such export).
+ShellVersion ModuleShellVersion(HMODULE module);
+// shell32's own.
 ShellVersion CurrentShellVersion();
 
 // What a shell of that version takes in NOTIFYICONDATAA:
@@ -28,6 +30,10 @@ struct NotifyIconLayout {
   bool balloons;     // NIF_INFO and the balloon fields are honoured
 };
 NotifyIconLayout NotifyIconLayoutFor(ShellVersion version);
+
+// Whether a shell whose common controls have this version broadcasts "TaskbarCreated" when the taskbar
+// comes back (Explorer restarted): those newer than 4.70 do.
+bool BroadcastsTaskbarCreated(ShellVersion commonControls);
 
 // The layout of the shell this process runs with, asked once.
 const NotifyIconLayout& CurrentNotifyIconLayout();

@@ -19,19 +19,11 @@ using namespace toolkit;
 
 namespace {
 
-// The shell broadcasts this when the taskbar comes back (Explorer restarted); shells whose common
-// controls are not newer than 4.70 do not.
+// The shell broadcasts this when the taskbar comes back (Explorer restarted); older shells do not.
 UINT TaskbarCreatedMessage() {
   static const UINT message = [] {
-    HMODULE comctl = GetModuleHandleA("comctl32.dll");
-    if (comctl == nullptr) return 0u;
-    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
-    DLLVERSIONINFO version{};
-    version.cbSize = sizeof(version);
-    if (getVersion == nullptr || FAILED(getVersion(&version))) return 0u;
-    const bool newer = version.dwMajorVersion > 4 || (version.dwMajorVersion == 4 && version.dwMinorVersion > 70);
-    return newer ? RegisterWindowMessageA("TaskbarCreated") : 0u;
+    const bool broadcasts = BroadcastsTaskbarCreated(ModuleShellVersion(GetModuleHandleA("comctl32.dll")));
+    return broadcasts ? RegisterWindowMessageA("TaskbarCreated") : 0u;
   }();
   return message;
 }

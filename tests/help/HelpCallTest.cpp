@@ -26,7 +26,7 @@ constexpr char kClasses[] = "Software\\Classes";
 constexpr char kProgId[] = "Quendrel.HelpCallTest";
 
 LSTATUS SetDefault(const std::string& key, const std::string& value) {
-  return RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, value.c_str(),
+  return toolkit::SetKeyValue(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, value.c_str(),
                          static_cast<DWORD>(value.size() + 1));
 }
 

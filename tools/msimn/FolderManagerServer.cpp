@@ -243,9 +243,9 @@ int FolderManagerServer::Subscribers() const {
 std::string RegisterServer() {
   const std::wstring exe = ExePathW();
   const std::wstring command = L"\"" + exe + L"\"";
-  if (RegSetKeyValueA(HKEY_LOCAL_MACHINE, kClassKey, nullptr, REG_SZ, "Quendrel stand-in folder manager", 33) !=
+  if (toolkit::SetKeyValue(HKEY_LOCAL_MACHINE, kClassKey, nullptr, REG_SZ, "Quendrel stand-in folder manager", 33) !=
           ERROR_SUCCESS ||
-      RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID\\{12BAF0A5-264C-464B-9D58-C83B3781DD4B}\\LocalServer32",
+      toolkit::SetKeyValue(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID\\{12BAF0A5-264C-464B-9D58-C83B3781DD4B}\\LocalServer32",
                       nullptr, REG_SZ, command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) !=
           ERROR_SUCCESS) {
     return "cannot write the class registration under HKEY_LOCAL_MACHINE";
