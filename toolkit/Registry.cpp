@@ -118,6 +118,24 @@ LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD ty
   return rc;
 }
 
+LONG GetKeyValue(HKEY root, const char* subKey, const char* name, DWORD* type, void* data, DWORD* size) {
+  HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, &key);
+  if (rc != ERROR_SUCCESS) return rc;
+  rc = RegQueryValueExA(key, name, nullptr, type, static_cast<BYTE*>(data), size);
+  RegCloseKey(key);
+  return rc;
+}
+
+LONG DeleteKeyValue(HKEY root, const char* subKey, const char* name) {
+  HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_SET_VALUE, &key);
+  if (rc != ERROR_SUCCESS) return rc;
+  rc = RegDeleteValueA(key, name);
+  RegCloseKey(key);
+  return rc;
+}
+
 LONG DeleteKeyTree(HKEY parent, const char* subKey) {
   const bool contentsOnly = subKey == nullptr || *subKey == '\0';
   HKEY key = parent;

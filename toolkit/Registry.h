@@ -67,5 +67,9 @@ LONG DeleteKeyTree(HKEY parent, const char* subKey);
 // from Vista on). A null or empty name sets the key's default value. ERROR_SUCCESS or the error.
 LONG SetKeyValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data, DWORD size);
 LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data, DWORD size);
+// Reads one value of subKey of root as it is stored (no expansion, no added zero), as RegQueryValueEx does.
+LONG GetKeyValue(HKEY root, const char* subKey, const char* name, DWORD* type, void* data, DWORD* size);
+// Deletes one value of subKey of root.
+LONG DeleteKeyValue(HKEY root, const char* subKey, const char* name);
 
 }  // namespace quendrel::toolkit

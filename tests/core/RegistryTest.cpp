@@ -50,12 +50,12 @@ TEST_F(RegistryTest, ValuesRoundTripWithTheirRegistryTypes) {
 
   // What other programs see: a DWORD 0xFFFFFFFF and 8 little-endian bytes.
   DWORD type = 0, dword = 0, size = sizeof dword;
-  RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "i", RRF_RT_ANY, &type, &dword, &size);
+  GetKeyValue(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "i", &type, &dword, &size);
   EXPECT_EQ(type, DWORD{REG_DWORD});
   EXPECT_EQ(dword, 0xFFFFFFFFu);
   unsigned char bytes[16] = {};
   size = sizeof bytes;
-  RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "d", RRF_RT_ANY, &type, bytes, &size);
+  GetKeyValue(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "d", &type, bytes, &size);
   EXPECT_EQ(type, DWORD{REG_BINARY});
   ASSERT_EQ(size, 8u);
   double expected = 46000.625;

@@ -36,9 +36,10 @@ class HelpViewerStandIn {
 public:
   explicit HelpViewerStandIn(const std::string& record) {
     char old[256] = {};
-    DWORD size = sizeof old;
-    hadAssociation_ = RegGetValueA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str(), nullptr,
-                                   RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+    DWORD size = sizeof old - 1, type = 0;
+    hadAssociation_ = toolkit::GetKeyValue(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str(), nullptr,
+                                           &type, old, &size) == ERROR_SUCCESS &&
+                      type == REG_SZ;
     oldAssociation_ = old;
     const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1>\"" + record + "\"";
     registered_ = SetDefault(std::string(kClasses) + "\\" + kProgId + "\\shell\\open\\command", command) ==
