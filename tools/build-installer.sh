@@ -29,5 +29,7 @@ fi
 cmake --build "$build" --target quendrel quendrel-store quendrel_help -j "${QUENDREL_JOBS:-$(nproc)}"
 rm -f "$build"/Quendrel-*-win64.exe "$build"/Quendrel-*-win32.exe
 (cd "$build" && cpack -G NSIS -B "$build" >"$build/cpack.log") || { cat "$build/cpack.log"; exit 1; }
-installer=$(ls "$build"/Quendrel-*-win64.exe "$build"/Quendrel-*-win32.exe 2>/dev/null)
-echo "$installer"
+shopt -s nullglob
+made=("$build"/Quendrel-*-win64.exe "$build"/Quendrel-*-win32.exe)
+[ ${#made[@]} = 1 ] || { echo "build-installer: cpack made no installer (see $build/cpack.log)" >&2; exit 1; }
+echo "${made[0]}"
