@@ -1,6 +1,7 @@
 #include "toolkit/Registry.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace quendrel::toolkit {
 namespace {
@@ -100,22 +101,36 @@ bool Registry::DeleteKey(const std::string& path) {
   return DeleteKeyTree(BaseFor(path), subKey.c_str()) == ERROR_SUCCESS;
 }
 
-LONG SetKeyValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data, DWORD size) {
+namespace {
+
+template <typename Char>
+LONG SetKeyValueOf(HKEY root, const Char* subKey, const Char* name, DWORD type, const void* data, DWORD size) {
+  constexpr bool wide = std::is_same_v<Char, wchar_t>;
   HKEY key = nullptr;
-  LONG rc = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+  LONG rc = 0;
+  if constexpr (wide) {
+    rc = RegCreateKeyExW(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+  } else {
+    rc = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+  }
   if (rc != ERROR_SUCCESS) return rc;
-  rc = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  if constexpr (wide) {
+    rc = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  } else {
+    rc = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  }
   RegCloseKey(key);
   return rc;
 }
 
+}  // namespace
+
+LONG SetKeyValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data, DWORD size) {
+  return SetKeyValueOf(root, subKey, name, type, data, size);
+}
+
 LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  LONG rc = RegCreateKeyExW(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
-  if (rc != ERROR_SUCCESS) return rc;
-  rc = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-  return rc;
+  return SetKeyValueOf(root, subKey, name, type, data, size);
 }
 
 LONG GetKeyValue(HKEY root, const char* subKey, const char* name, DWORD* type, void* data, DWORD* size) {
