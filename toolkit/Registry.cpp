@@ -103,24 +103,37 @@ bool Registry::DeleteKey(const std::string& path) {
 
 namespace {
 
+// A key opened or created by one of the functions below, closed when it goes.
+class KeyHandle {
+public:
+  KeyHandle() = default;
+  ~KeyHandle() { Close(); }
+  KeyHandle(const KeyHandle&) = delete;
+  KeyHandle& operator=(const KeyHandle&) = delete;
+  HKEY* Out() { return &key_; }
+  HKEY Get() const { return key_; }
+  void Close() {
+    if (key_ != nullptr) RegCloseKey(key_);
+    key_ = nullptr;
+  }
+
+private:
+  HKEY key_ = nullptr;
+};
+
 template <typename Char>
 LONG SetKeyValueOf(HKEY root, const Char* subKey, const Char* name, DWORD type, const void* data, DWORD size) {
-  constexpr bool wide = std::is_same_v<Char, wchar_t>;
-  HKEY key = nullptr;
-  LONG rc = 0;
-  if constexpr (wide) {
-    rc = RegCreateKeyExW(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+  KeyHandle key;
+  const BYTE* bytes = static_cast<const BYTE*>(data);
+  if constexpr (std::is_same_v<Char, wchar_t>) {
+    LONG rc = RegCreateKeyExW(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.Out(),
+                              nullptr);
+    return rc != ERROR_SUCCESS ? rc : RegSetValueExW(key.Get(), name, 0, type, bytes, size);
   } else {
-    rc = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+    LONG rc = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.Out(),
+                              nullptr);
+    return rc != ERROR_SUCCESS ? rc : RegSetValueExA(key.Get(), name, 0, type, bytes, size);
   }
-  if (rc != ERROR_SUCCESS) return rc;
-  if constexpr (wide) {
-    rc = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  } else {
-    rc = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  }
-  RegCloseKey(key);
-  return rc;
 }
 
 }  // namespace
@@ -134,30 +147,25 @@ LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD ty
 }
 
 LONG GetKeyValue(HKEY root, const char* subKey, const char* name, DWORD* type, void* data, DWORD* size) {
-  HKEY key = nullptr;
-  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, &key);
-  if (rc != ERROR_SUCCESS) return rc;
-  rc = RegQueryValueExA(key, name, nullptr, type, static_cast<BYTE*>(data), size);
-  RegCloseKey(key);
-  return rc;
+  KeyHandle key;
+  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, key.Out());
+  return rc != ERROR_SUCCESS ? rc : RegQueryValueExA(key.Get(), name, nullptr, type, static_cast<BYTE*>(data), size);
 }
 
 LONG DeleteKeyValue(HKEY root, const char* subKey, const char* name) {
-  HKEY key = nullptr;
-  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_SET_VALUE, &key);
-  if (rc != ERROR_SUCCESS) return rc;
-  rc = RegDeleteValueA(key, name);
-  RegCloseKey(key);
-  return rc;
+  KeyHandle key;
+  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_SET_VALUE, key.Out());
+  return rc != ERROR_SUCCESS ? rc : RegDeleteValueA(key.Get(), name);
 }
 
 LONG DeleteKeyTree(HKEY parent, const char* subKey) {
   const bool contentsOnly = subKey == nullptr || *subKey == '\0';
-  HKEY key = parent;
+  KeyHandle opened;
   if (!contentsOnly) {
-    LONG rc = RegOpenKeyExA(parent, subKey, 0, KEY_READ | KEY_WRITE, &key);
+    LONG rc = RegOpenKeyExA(parent, subKey, 0, KEY_READ | KEY_WRITE, opened.Out());
     if (rc != ERROR_SUCCESS) return rc;
   }
+  const HKEY key = contentsOnly ? parent : opened.Get();
   LONG rc = ERROR_SUCCESS;
   // Always the first subkey: deleting one renumbers the rest.
   char name[256];
@@ -181,7 +189,7 @@ LONG DeleteKeyTree(HKEY parent, const char* subKey) {
     if (rc == ERROR_NO_MORE_ITEMS) rc = ERROR_SUCCESS;
   }
   if (!contentsOnly) {
-    RegCloseKey(key);
+    opened.Close();
     if (rc == ERROR_SUCCESS) rc = RegDeleteKeyA(parent, subKey);
   }
   return rc;
