@@ -1,7 +1,6 @@
 #include "tray/TrayIcon.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstring>
