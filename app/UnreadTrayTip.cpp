@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "tray/TrayIcon.h"
+#include "tray/NotifyIconData.h"
 
 namespace quendrel {
 
@@ -17,7 +17,7 @@ std::string AnsiEllipsis() {
 }
 
 std::string UnreadTrayTip(const std::vector<UnreadFolder>& folders) {
-  return ComposeUnreadTip(kTrayTipName, folders, AnsiEllipsis(), kTrayTipLength);
+  return ComposeUnreadTip(kTrayTipName, folders, AnsiEllipsis(), CurrentNotifyIconLayout().tipLength);
 }
 
 }  // namespace quendrel

@@ -14,7 +14,7 @@ inline constexpr char kTrayTipName[] = "Quendrel";
 // page has no such character.
 std::string AnsiEllipsis();
 
-// What fits the tray's tip, kTrayTipName alone when no folder holds unread mail.
+// What fits the running shell's tray tip (127 characters from Windows 2000 on), kTrayTipName alone when no folder holds unread mail.
 std::string UnreadTrayTip(const std::vector<UnreadFolder>& folders);
 
 }  // namespace quendrel

@@ -16,6 +16,7 @@
 #include "tests/support/FullScreenWindow.h"
 #include "tests/support/Pump.h"
 #include "tests/tray/ShellProbe.h"
+#include "tray/NotifyIconData.h"
 #include "tray/TrayIcon.h"
 
 namespace quendrel::test {
@@ -74,7 +75,8 @@ TEST_F(GlanceTest, TooltipCutsWholeLinesToTheTraysSize) {
   TForm1& form = Launch();
   form.StartWork();
   const std::string tip = ShellTip();
-  EXPECT_LE(tip.size(), kTrayTipLength);
+  ASSERT_EQ(CurrentNotifyIconLayout().tipLength, 127u);
+  EXPECT_LE(tip.size(), 127u);
   // "Quendrel", four lines of 24 bytes with their line breaks, and a last line saying more follow.
   EXPECT_EQ(tip, "Quendrel\nA-mail-folder: 2 unread\nB-mail-folder: 2 unread\nC-mail-folder: 2 unread\n"
                  "D-mail-folder: 2 unread\n" + AnsiEllipsis());
