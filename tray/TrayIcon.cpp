@@ -172,6 +172,23 @@ bool TTrayIcon::RemoveFromTray() {
 
 bool TTrayIcon::UpdateTrayIcon() { return Shell(NIM_MODIFY); }
 
+bool TTrayIcon::ShowBalloonHint(const std::string& title, const std::string& text) {
+  if (!CurrentNotifyIconLayout().balloons) return false;
+  const auto copy = [](char* field, size_t size, const std::string& value) {
+    std::memset(field, 0, size);
+    std::memcpy(field, value.data(), std::min(value.size(), size - 1));
+  };
+  copy(notifyData_.szInfoTitle, sizeof notifyData_.szInfoTitle, title);
+  copy(notifyData_.szInfo, sizeof notifyData_.szInfo, text);
+  notifyData_.dwInfoFlags = NIIF_INFO;
+  notifyData_.uTimeout = 10000;
+  notifyData_.uFlags |= NIF_INFO;
+  const bool shown = Shell(NIM_MODIFY);
+  // Later updates of the icon must not bring the balloon back; its texts stay as the record of it.
+  notifyData_.uFlags &= ~static_cast<UINT>(NIF_INFO);
+  return shown;
+}
+
 // ---- Properties
 
 void TTrayIcon::SetIcon(const TIcon& icon) {

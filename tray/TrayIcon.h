@@ -84,6 +84,9 @@ class TTrayIcon : public toolkit::TComponent {
   virtual bool AddToTray();
   virtual bool RemoveFromTray();
   virtual bool UpdateTrayIcon();
+  // The shell's info tip above the icon (title up to 63 characters, text up to 255; longer is cut),
+  // shown once and never modal; NotifyData() keeps the texts of the last one. False when the shell has no balloons or refused the request.
+  bool ShowBalloonHint(const std::string& title, const std::string& text);
 
   // The main window back on screen, in front (it is the owning form; nothing without one).
   void RestoreMainWindow();
