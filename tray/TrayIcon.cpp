@@ -62,7 +62,7 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
   iconCycleTimer_.SetOnElapsed([this](TSimpleTimer*) { CycleElapsed(); });
   clickDelayTimer_.SetOnElapsed([this](TSimpleTimer*) { ClickDelayElapsed(); });
   leaveTimer_.SetOnElapsed([this](TSimpleTimer*) { LeaveElapsed(); });
-  applicationHookId_ = Application.HookMainWindow([this](TMessage& message) { return ApplicationHook(message); });
+  applicationHook_ = Application.HookMainWindow([this](TMessage& message) { return ApplicationHook(message); });
   if (TForm* form = OwnerForm()) {
     ownerHook_ = form->HookWindowProc([this](TMessage& message, const TWndNext& next) {
       if (!OwnerWindowMessage(message)) next(message);
@@ -90,7 +90,7 @@ void TTrayIcon::Teardown() {
   clickDelayTimer_.Stop();
   leaveTimer_.Stop();
   icon_.OnChange = nullptr;
-  Application.UnhookMainWindow(applicationHookId_);
+  applicationHook_.Remove();
   ownerHook_.Remove();
   if (popupMenu_ != nullptr && popupMenu_->PopupComponent() == this) popupMenu_->SetPopupComponent(nullptr);
 }
