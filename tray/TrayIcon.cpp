@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
@@ -81,11 +82,8 @@ void TTrayIcon::BeforeDestruction() {
 void TTrayIcon::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
-  try {
-    RemoveFromTray();
-  } catch (...) {
-    // The shell call of a going icon has no one left to report to.
-  }
+  // A failing shell call is reported; the icon still goes.
+  Guarded([this] { RemoveFromTray(); });
   iconCycleTimer_.Stop();
   clickDelayTimer_.Stop();
   leaveTimer_.Stop();
