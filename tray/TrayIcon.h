@@ -30,8 +30,8 @@ using TStartupEvent = std::function<void(toolkit::TComponent* Sender, bool& Show
 // Every request to the shell goes through one of these (Shell_NotifyIconA by default).
 using TShellNotify = std::function<BOOL(DWORD message, NOTIFYICONDATAA& data)>;
 
-// The tip the shell shows: at most this many characters of Hint.
-constexpr size_t kTrayTipLength = 127;
+// The tip the shell shows: at most CurrentNotifyIconLayout().tipLength characters of Hint (127 on the
+// shells of Windows 2000 and later, 63 before).
 
 class TTrayIcon : public toolkit::TComponent {
  public:

@@ -206,7 +206,7 @@ int main(int argc, char** argv) {
   }
   if (!prepared) std::fprintf(stderr, "cannot write the store files\n");
   int result = prepared ? RunChild(hkcuPath, store) : 1;
-  RegDeleteTreeA(HKEY_CURRENT_USER, hkcuPath.c_str());
+  quendrel::toolkit::DeleteKeyTree(HKEY_CURRENT_USER, hkcuPath.c_str());
   std::error_code ignored;
   fs::remove_all(store, ignored);
   return result;

@@ -267,9 +267,10 @@ TEST_F(CheckCycleTest, DrivesTheMailClientAsSet) {
     std::optional<ClientWindows> windows;
     if (c.clientRunning) windows.emplace();
     RecordingHost host;
-    ULONGLONG start = GetTickCount64();
+    // A difference of 32-bit tick counts is right across their wrap.
+    const DWORD start = GetTickCount();
     CheckMail(host);
-    ULONGLONG took = GetTickCount64() - start;
+    const DWORD took = GetTickCount() - start;
     // The tick count may run a little behind a sleep. How long past the waits a run takes depends on
     // the machine's load: a figure, bounded only against a hang.
     EXPECT_GE(took + 10, c.waitMs);
