@@ -21,6 +21,7 @@
 #include "skin/SkinPageControl.h"
 #include "toolkit/Application.h"
 #include "toolkit/CheckListBox.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Registry.h"
@@ -81,8 +82,8 @@ void TForm1::StartWork() {
   TrayIcon1->SetIconIndex(resources::kTrayRunning);
   Button1->SetEnabled(false);
   Button2->SetEnabled(true);
-  PopupMenu1->Items().Items(0)->SetEnabled(false);
-  PopupMenu1->Items().Items(1)->SetEnabled(true);
+  Start1->SetEnabled(false);
+  Stop1->SetEnabled(true);
   SetSettingControlsEnabled(false);
   TrayIcon1->HideMainWindow();
   CheckMail(checkHost_);
@@ -123,8 +124,8 @@ void TForm1::StopWork() {
   checkHost_.ShowUnreadFolders({});
   Button1->SetEnabled(true);
   Button2->SetEnabled(false);
-  PopupMenu1->Items().Items(0)->SetEnabled(true);
-  PopupMenu1->Items().Items(1)->SetEnabled(false);
+  Start1->SetEnabled(true);
+  Stop1->SetEnabled(false);
   SetSettingControlsEnabled(true);
 }
 
@@ -146,11 +147,7 @@ void TForm1::StoreFolderChanged() {
   // While the folder manager answers, its own event reports the same write: a second check would race
   // it, and with alwaysalert on both would alert.
   if (!Working || OEFolderManager1->Connected()) return;
-  try {
-    CheckMailOnStoreChange(checkHost_);
-  } catch (...) {
-    Application.HandleException(std::current_exception());
-  }
+  Guarded([this] { CheckMailOnStoreChange(checkHost_); });
 }
 
 void TForm1::FormClose(TComponent*, TCloseAction& Action) {
@@ -161,11 +158,7 @@ void TForm1::FormClose(TComponent*, TCloseAction& Action) {
 void TForm1::FormShow(TComponent*) {
   // An error while loading leaves the window shown, with the error box saying why: escaping from
   // the first showing it would end the program.
-  try {
-    LoadSettingPage();
-  } catch (...) {
-    Application.HandleException(std::current_exception());
-  }
+  Guarded([this] { LoadSettingPage(); });
 }
 
 void TForm1::LoadSettingPage() {

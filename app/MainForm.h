@@ -159,6 +159,13 @@ class TForm1 : public toolkit::TForm {
  private:
   friend class FormCheckHost;
 
+  // The body's designed client size, kept when the skinned frame takes the caption's height.
+  static constexpr int kClientWidth = 564;
+  static constexpr int kClientHeight = 521;
+  // The skinned title bar's own buttons, by index in its button list.
+  static constexpr int32_t kCloseButton = 1;
+  static constexpr int32_t kMinimizeButton = 3;
+
   void CreateComponents();
   void CreateSettingPage();
   void CreateAboutPage();

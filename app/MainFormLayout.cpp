@@ -63,7 +63,7 @@ void TForm1::CreateComponents() {
   SetFont(font);
   TIcon icon;
   if (icon.LoadFromResourceName(instance, resources::kMainIcon)) SetIcon(icon);
-  SetClientSize(564, 521);
+  SetClientSize(kClientWidth, kClientHeight);
 
   ImageList1 = new TImageList(this, 16, 16);  // owned by the form, like every component below
   ImageList1->SetName("ImageList1");

@@ -11,11 +11,6 @@ namespace quendrel {
 
 using namespace toolkit;
 
-namespace {
-constexpr int32_t kCloseButton = 1;
-constexpr int32_t kMinimizeButton = 3;
-}  // namespace
-
 void TForm1::TrayIcon1Click(TComponent*) {
   TrayIcon1->RestoreMainWindow();
 }

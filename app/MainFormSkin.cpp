@@ -13,8 +13,6 @@ using namespace toolkit;
 
 namespace {
 
-constexpr int kCloseButton = 1;  // indexes in the title bar's button list
-constexpr int kMinimizeButton = 3;
 constexpr int kGlyphSize = 19;
 constexpr TColor kGlyphMask = 0xFF00FF;  // the bottom-left pixel: transparent
 
@@ -99,7 +97,7 @@ void TForm1::CreateSkinFrame() {
   skinForm1->SetOnTitleBarCustomBtnsClick(
       [this](TComponent* sender, int index) { skinForm1TitleBarCustomBtnsClick(sender, index); });
   // The caption's height went to the client area: keep the body at its designed size.
-  SetClientSize(564, 521);
+  SetClientSize(kClientWidth, kClientHeight);
 }
 
 void TForm1::SetSkinStyle(skin::TSkinUIStyle style) {

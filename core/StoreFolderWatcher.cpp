@@ -2,30 +2,31 @@
 
 #include <utility>
 
+#include "toolkit/Dispatch.h"
+#include "toolkit/WindowClass.h"
+
 namespace quendrel {
 
 namespace {
 
 constexpr UINT kChangedMessage = WM_APP + 0x51;
-constexpr UINT_PTR kSettleTimer = 1;
-constexpr char kWindowClass[] = "QuendrelStoreFolderWatcher";
+constexpr char kWindowClass[] = "Quendrel.StoreFolderWatcher";
 
 // Writes, new files and renames: the client appends, rewrites and replaces its store files.
 constexpr DWORD kChangeFilter =
     FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_FILE_NAME;
 
-void RegisterWindowClass(WNDPROC windowProc) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassA(&windowClass);  // a second registration fails harmlessly
-}
-
 }  // namespace
 
 StoreFolderWatcher::StoreFolderWatcher(std::function<void()> onSettled, UINT settleMs)
-    : onSettled_(std::move(onSettled)), settleMs_(settleMs) {}
+    : onSettled_(std::move(onSettled)) {
+  settle_.SetEnabled(false);
+  settle_.SetInterval(settleMs);
+  settle_.OnTimer = [this](toolkit::TComponent*) {
+    settle_.SetEnabled(false);
+    if (onSettled_) onSettled_();
+  };
+}
 
 StoreFolderWatcher::~StoreFolderWatcher() {
   Stop();
@@ -35,7 +36,7 @@ bool StoreFolderWatcher::Start(const std::string& folder) {
   Stop();
   HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, kChangeFilter);
   if (change == INVALID_HANDLE_VALUE) return false;
-  RegisterWindowClass(&StoreFolderWatcher::WindowProc);
+  toolkit::RegisterWindowClass({.Name = kWindowClass, .Proc = &StoreFolderWatcher::WindowProc});
   window_ = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
                             nullptr);
   stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -57,7 +58,9 @@ void StoreFolderWatcher::Stop() {
   }
   if (change_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(std::exchange(change_, INVALID_HANDLE_VALUE));
   if (stop_ != nullptr) CloseHandle(std::exchange(stop_, nullptr));
-  // Changes already posted go with the window: a stopped watcher reports nothing more.
+  // Changes already posted go with the window, and a stopped timer drops a queued tick: a stopped
+  // watcher reports nothing more.
+  settle_.SetEnabled(false);
   if (window_ != nullptr) DestroyWindow(std::exchange(window_, nullptr));
 }
 
@@ -72,25 +75,13 @@ void StoreFolderWatcher::Wait() {
 
 LRESULT CALLBACK StoreFolderWatcher::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<StoreFolderWatcher*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-  switch (message) {
-    case kChangedMessage:
-      // Each change pushes the settle time back.
-      SetTimer(hwnd, kSettleTimer, self->settleMs_, nullptr);
-      return 0;
-    case WM_TIMER:
-      if (wParam != kSettleTimer) break;
-      KillTimer(hwnd, kSettleTimer);
-      try {
-        if (self->onSettled_) self->onSettled_();
-      } catch (...) {
-        // The handler reports its own errors; nothing may unwind through the window procedure.
-      }
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (self == nullptr || message != kChangedMessage) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // Each change pushes the settle time back.
+  toolkit::Guarded([self] {
+    self->settle_.SetEnabled(false);
+    self->settle_.SetEnabled(true);
+  });
+  return 0;
 }
 
 }  // namespace quendrel

@@ -9,12 +9,14 @@
 #include <string>
 #include <thread>
 
+#include "toolkit/Timer.h"
+
 namespace quendrel {
 
 class StoreFolderWatcher {
 public:
   // `onSettled` runs on the starting thread `settleMs` after the last change of a burst: a
-  // message written in several steps gives one call. It must not throw.
+  // message written in several steps gives one call. Its errors go to the error box.
   explicit StoreFolderWatcher(std::function<void()> onSettled, UINT settleMs = 150);
   ~StoreFolderWatcher();
   StoreFolderWatcher(const StoreFolderWatcher&) = delete;
@@ -30,8 +32,8 @@ private:
   void Wait();
 
   std::function<void()> onSettled_;
-  UINT settleMs_;
-  HWND window_ = nullptr;                   // message-only, owned
+  toolkit::TTimer settle_{nullptr};         // restarted by each change
+  HWND window_ = nullptr;                   // message-only, owned: the waiting thread posts to it
   HANDLE change_ = INVALID_HANDLE_VALUE;    // FindFirstChangeNotification, owned
   HANDLE stop_ = nullptr;                   // event, owned
   std::thread waiter_;

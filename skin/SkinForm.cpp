@@ -92,16 +92,13 @@ void TSkinForm::Attach(TForm& form) {
   form.SetAutoScroll(false);
 
   hook_ = form.HookWindowProc([this](TMessage& message, const toolkit::TWndNext& next) { FormMessage(message, next); });
-  if (!toolkit::Application.OnMessage) {
-    ownsAppHook_ = true;
-    toolkit::Application.OnMessage = [this](MSG& msg, bool& handled) {
-      if (detached_ || !form_ || msg.message != WM_SYSCHAR || msg.wParam != VK_SPACE) return;
-      TForm* main = toolkit::Application.MainForm();
-      if (!main) return;
-      titleBar_->SystemMenu().Popup(main->Left(), main->Top() + titleBar_->Height());
-      handled = true;
-    };
-  }
+  // Alt+Space opens the skinned system menu of the form the key was typed in.
+  appHook_ = toolkit::Application.HookMessages([this](MSG& msg, bool& handled) {
+    if (detached_ || !form_ || msg.message != WM_SYSCHAR || msg.wParam != VK_SPACE) return;
+    if (!form_->HandleAllocated() || GetAncestor(msg.hwnd, GA_ROOT) != form_->Handle()) return;
+    titleBar_->SystemMenu().Popup(form_->Left(), form_->Top() + titleBar_->Height());
+    handled = true;
+  });
   // The window is made now so that its caption can go before it is first shown.
   form.HandleNeeded();
   RemoveCaptionStyle();
@@ -120,7 +117,7 @@ void TSkinForm::Detach() {
   if (detached_ || !form_) return;
   detached_ = true;
   hook_.Remove();
-  if (ownsAppHook_) toolkit::Application.OnMessage = nullptr;
+  appHook_.Remove();
   // The form may be on its way out; only a window that still exists gets its caption back.
   if (form_->HandleAllocated()) {
     HWND window = form_->Handle();

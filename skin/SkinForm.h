@@ -85,7 +85,7 @@ class TSkinForm : public toolkit::TCustomPanel {
   toolkit::TForm* form_ = nullptr;  // not owned: our owner
   TSkinTitleBar* titleBar_ = nullptr;  // owned through the component tree
   toolkit::TWndHookOwner hook_;
-  bool ownsAppHook_ = false;
+  toolkit::THookOwner appHook_;
   RECT attachBounds_{};
   bool attachMaximized_ = false;
   bool detached_ = false;

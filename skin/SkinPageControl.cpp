@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "skin/SkinControls.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
 namespace quendrel::skin {
@@ -99,10 +100,7 @@ void TSkinPageControl::TabActivated(int index) {
     toolkit::TForm* form = ParentForm();
     if (!Loading() && form && form->Active() && next->ControlCount() > 0) {
       if (auto* first = dynamic_cast<toolkit::TWinControl*>(next->Controls(0)); first && first->CanFocus()) {
-        try {
-          form->SetActiveControl(first);
-        } catch (...) {
-        }
+        toolkit::Guarded([&] { form->SetActiveControl(first); });
       }
     }
     if (next->OnShow) next->OnShow(next);

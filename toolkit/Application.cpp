@@ -67,11 +67,8 @@ LRESULT CALLBACK TApplication::WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, 
 
 LRESULT TApplication::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
-  // Copy: a hook may unhook itself (or others) while it runs.
-  const std::vector<Hook> hooks = hooks_;
-  for (const Hook& hook : hooks) {
-    if (hook.hook && hook.hook(message)) return message.Result;
-  }
+  if (windowHooks_.RunNewestFirst([&](const TApplicationHook& hook) { return hook && hook(message); }))
+    return message.Result;
   switch (msg) {
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
@@ -92,16 +89,6 @@ LRESULT TApplication::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcA(handle_, msg, wParam, lParam);
-}
-
-int TApplication::HookMainWindow(TApplicationHook hook) {
-  const int id = nextHookId_++;
-  hooks_.push_back(Hook{id, std::move(hook)});
-  return id;
-}
-
-void TApplication::UnhookMainWindow(int id) {
-  std::erase_if(hooks_, [id](const Hook& hook) { return hook.id == id; });
 }
 
 void TApplication::Minimize() {
@@ -159,7 +146,10 @@ bool TApplication::HandleMessage() {
 void TApplication::ProcessMessage(MSG& msg) {
   Guarded([&] {
     bool handled = false;
-    if (OnMessage) OnMessage(msg, handled);
+    messageHooks_.RunNewestFirst([&](const TMessageEvent& hook) {
+      if (hook) hook(msg, handled);
+      return handled;
+    });
     if (!handled) Dispatch(msg);
   });
   if (!released_.empty()) FreeReleasedForms();

@@ -11,15 +11,18 @@
 
 #include "toolkit/Component.h"
 #include "toolkit/Control.h"
+#include "toolkit/HookChain.h"
 
 namespace quendrel::toolkit {
 
 class TForm;
 
-// Sees a message of the application's window before it does; true marks it handled.
+// Sees a message of the application's window before it does, newest hook first; true marks it
+// handled (older hooks and the window do not see it).
 using TApplicationHook = std::function<bool(TMessage& message)>;
 using TExceptionEvent = std::function<void(TComponent* Sender, const std::exception_ptr& error)>;
-// Sees each message the loop takes from the queue before it is dispatched; Handled true drops it.
+// Sees each message the loop takes from the queue before it is dispatched, newest hook first;
+// Handled true drops it (older hooks do not see it).
 using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
 
 // The application's hidden window is the owner of every form and carries the program's taskbar
@@ -64,8 +67,9 @@ public:
   // The hidden window (made on first use).
   HWND Handle();
   void ShowTaskbarWindow();
-  int HookMainWindow(TApplicationHook hook);
-  void UnhookMainWindow(int id);
+  // Hooks held by their owners, any number of each, like a control's window-procedure hooks.
+  [[nodiscard]] THookOwner HookMainWindow(TApplicationHook hook) { return windowHooks_.Add(std::move(hook)); }
+  [[nodiscard]] THookOwner HookMessages(TMessageEvent hook) { return messageHooks_.Add(std::move(hook)); }
 
   // Frees the forms and components the application owns (forms last made first), while the
   // program still runs: Run does it when its loop ends.
@@ -80,7 +84,6 @@ public:
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
   TExceptionEvent OnException;
-  TMessageEvent OnMessage;
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
@@ -99,7 +102,7 @@ private:
   static LRESULT CALLBACK WndProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   void Dispatch(MSG& msg);
-  // OnMessage, then Dispatch, behind the barrier; then forms released meanwhile go.
+  // The message hooks, then Dispatch, behind the barrier; then forms released meanwhile go.
   void ProcessMessage(MSG& msg);
 
   HWND handle_ = nullptr;  // owned; DestroyWindow in the destructor
@@ -107,12 +110,8 @@ private:
   bool showMainForm_ = true;
   bool terminated_ = false;
   std::string title_ = "Quendrel";
-  struct Hook {
-    int id;
-    TApplicationHook hook;
-  };
-  std::vector<Hook> hooks_;
-  int nextHookId_ = 1;
+  THookChain<TApplicationHook> windowHooks_;
+  THookChain<TMessageEvent> messageHooks_;
   // What our window procedures are handling now, outermost first. Compared, never dereferenced:
   // an entry may have been freed by its own handler.
   std::vector<const TComponent*> dispatching_;

@@ -14,20 +14,21 @@ TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
 void TBitmapCanvas::CreateHandle() {
   if (memoryDC_) return;
-  memoryDC_ = CreateCompatibleDC(nullptr);
-  if (!memoryDC_) return;
+  memoryDC_.emplace();
+  if (!memoryDC_->Get()) {
+    memoryDC_.reset();
+    return;
+  }
   // An empty bitmap still gets a DC (with the DC's own 1 x 1 bitmap): text can be measured on it.
-  originalBitmap_ = bitmap_.handle_ ? SelectObject(memoryDC_, bitmap_.handle_.Get()) : nullptr;
-  SetHandle(memoryDC_);
+  bitmapSelected_.emplace(memoryDC_->Get(), bitmap_.handle_ ? bitmap_.handle_.Get() : nullptr);
+  SetHandle(memoryDC_->Get());
 }
 
 void TBitmapCanvas::FreeContext() {
   if (!memoryDC_) return;
   SetHandle(nullptr);
-  if (originalBitmap_) SelectObject(memoryDC_, originalBitmap_);
-  originalBitmap_ = nullptr;
-  DeleteDC(memoryDC_);
-  memoryDC_ = nullptr;
+  bitmapSelected_.reset();
+  memoryDC_.reset();
 }
 
 TBitmap::TBitmap() = default;

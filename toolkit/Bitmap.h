@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "toolkit/Canvas.h"
+#include "toolkit/GdiHandles.h"
 #include "toolkit/Graphic.h"
 
 namespace quendrel::toolkit {
@@ -34,8 +36,8 @@ class TBitmapCanvas : public TCanvas {
 
  private:
   TBitmap& bitmap_;
-  HDC memoryDC_ = nullptr;
-  HGDIOBJ originalBitmap_ = nullptr;
+  std::optional<MemoryDC> memoryDC_;
+  std::optional<SelectGuard> bitmapSelected_;  // after the DC: put back before the DC goes
 };
 
 class TBitmap : public TGraphic {

@@ -170,11 +170,12 @@ void TCheckListBox::DrawItem(HDC dc, int index, RECT rect, UINT itemState) {
   SetBkMode(dc, TRANSPARENT);
   const TColor textColor = !item.enabled || !enabled_ ? clGrayText : selected ? clHighlightText : font_.Color();
   SetTextColor(dc, ColorToRGB(textColor));
-  HGDIOBJ oldFont = SelectObject(dc, font_.Handle());
-  text.left += 2;
-  DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
+  {
+    SelectGuard font(dc, font_.Handle());
+    text.left += 2;
+    DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  }
   if (itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
 }
 

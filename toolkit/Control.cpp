@@ -28,28 +28,9 @@ TShiftState KeyboardShiftState() {
   return shift;
 }
 
-struct TWndHookNode {
-  TWndHook hook;
-  bool removed = false;
-};
-
-struct TWndHookChain {
-  std::vector<std::shared_ptr<TWndHookNode>> hooks;  // oldest first
-};
-
 void TWndNext::operator()(TMessage& message) const { control_->RunHooks(*hooks_, below_, message); }
 
-void TWndHookOwner::Remove() {
-  if (!node_) return;
-  node_->removed = true;
-  if (auto chain = chain_.lock()) std::erase(chain->hooks, node_);
-  node_.reset();
-  chain_.reset();
-}
-
-bool TWndHookOwner::Installed() const { return node_ && !node_->removed && !chain_.expired(); }
-
-TControl::TControl(TComponent* owner) : TComponent(owner), hooks_(std::make_shared<TWndHookChain>()) {
+TControl::TControl(TComponent* owner) : TComponent(owner) {
   font_.OnChange = [this](TFont&) { FontChanged(); };
 }
 
@@ -281,28 +262,22 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   return message.Result;
 }
 
-TWndHookOwner TControl::HookWindowProc(TWndHook hook) {
-  auto node = std::make_shared<TWndHookNode>(TWndHookNode{std::move(hook)});
-  hooks_->hooks.push_back(node);
-  return TWndHookOwner(hooks_, std::move(node));
-}
+TWndHookOwner TControl::HookWindowProc(TWndHook hook) { return hooks_.Add(std::move(hook)); }
 
 void TControl::WindowProc(TMessage& message) {
-  if (hooks_->hooks.empty()) {
+  if (hooks_.Empty()) {
     WndProc(message);
     return;
   }
-  // A snapshot: hooks installed while this message runs see the next one; removed ones are
-  // skipped (and stay alive until the message is done, should one remove itself).
-  const std::vector<std::shared_ptr<TWndHookNode>> hooks = hooks_->hooks;
+  const THookChain<TWndHook>::Snapshot hooks = hooks_.Take();
   RunHooks(hooks, hooks.size(), message);
 }
 
-void TControl::RunHooks(const std::vector<std::shared_ptr<TWndHookNode>>& hooks, size_t below, TMessage& message) {
+void TControl::RunHooks(const std::vector<std::shared_ptr<THookNode>>& hooks, size_t below, TMessage& message) {
   while (below > 0) {
-    const TWndHookNode& node = *hooks[--below];
+    const THookNode& node = *hooks[--below];
     if (node.removed) continue;
-    node.hook(message, TWndNext(this, &hooks, below));
+    THookChain<TWndHook>::HookOf(node)(message, TWndNext(this, &hooks, below));
     return;
   }
   WndProc(message);

@@ -12,6 +12,7 @@
 #include "toolkit/Component.h"
 #include "toolkit/Font.h"
 #include "toolkit/GdiHandles.h"
+#include "toolkit/HookChain.h"
 
 namespace quendrel::toolkit {
 
@@ -79,8 +80,6 @@ struct TMessage {
 using TWndMethod = std::function<void(TMessage&)>;
 
 class TControl;
-struct TWndHookNode;
-struct TWndHookChain;
 
 // Hands a message on to the rest of a control's hook chain: the older hooks, then the control's
 // own handler. Valid only while the hook that got it runs.
@@ -90,45 +89,17 @@ public:
 
 private:
   friend class TControl;
-  TWndNext(TControl* control, const std::vector<std::shared_ptr<TWndHookNode>>* hooks, size_t below)
+  TWndNext(TControl* control, const std::vector<std::shared_ptr<THookNode>>* hooks, size_t below)
       : control_(control), hooks_(hooks), below_(below) {}
   TControl* control_;
-  const std::vector<std::shared_ptr<TWndHookNode>>* hooks_;
+  const std::vector<std::shared_ptr<THookNode>>* hooks_;
   size_t below_;
 };
 
 // A hook sees a message before the hooks installed before it and the control itself; it calls
 // next(message) to pass it on, or answers it by setting message.Result and returning.
 using TWndHook = std::function<void(TMessage& message, const TWndNext& next)>;
-
-// Owns one installed hook: Remove() or the owner's end takes out exactly that hook, whatever the
-// order, also while the chain is handling a message. Outliving the control is harmless.
-class TWndHookOwner {
-public:
-  TWndHookOwner() = default;
-  ~TWndHookOwner() { Remove(); }
-  TWndHookOwner(TWndHookOwner&& other) noexcept = default;
-  TWndHookOwner& operator=(TWndHookOwner&& other) noexcept {
-    if (this != &other) {
-      Remove();
-      chain_ = std::move(other.chain_);
-      node_ = std::move(other.node_);
-    }
-    return *this;
-  }
-  TWndHookOwner(const TWndHookOwner&) = delete;
-  TWndHookOwner& operator=(const TWndHookOwner&) = delete;
-
-  void Remove();
-  bool Installed() const;
-
-private:
-  friend class TControl;
-  TWndHookOwner(std::weak_ptr<TWndHookChain> chain, std::shared_ptr<TWndHookNode> node)
-      : chain_(std::move(chain)), node_(std::move(node)) {}
-  std::weak_ptr<TWndHookChain> chain_;
-  std::shared_ptr<TWndHookNode> node_;
-};
+using TWndHookOwner = THookOwner;
 
 using TNotifyEvent = std::function<void(TComponent* Sender)>;
 using TMouseEvent = std::function<void(TComponent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -279,7 +250,7 @@ protected:
   // Remembers the current position relative to the parent's size for the anchors.
   void UpdateAnchorRules();
   // Runs the newest hook still installed below index `below` of hooks (a snapshot), else WndProc.
-  void RunHooks(const std::vector<std::shared_ptr<TWndHookNode>>& hooks, size_t below, TMessage& message);
+  void RunHooks(const std::vector<std::shared_ptr<THookNode>>& hooks, size_t below, TMessage& message);
 
   // Bounds and the parent's client size when the anchors last took their reference.
   struct AnchorRules {
@@ -289,7 +260,7 @@ protected:
     bool valid = false;
   };
 
-  std::shared_ptr<TWndHookChain> hooks_;
+  THookChain<TWndHook> hooks_;
   TWinControl* parent_ = nullptr;  // not owned
   int left_ = 0;
   int top_ = 0;

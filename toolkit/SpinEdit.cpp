@@ -156,9 +156,10 @@ void TSpinEditInteger::Paint() {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(enabled_ ? font_.Color() : clGrayText));
   const std::string number = std::to_string(value_);
-  HGDIOBJ oldFont = SelectObject(dc, font_.Handle());
-  DrawTextA(dc, number.c_str(), static_cast<int>(number.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
+  {
+    SelectGuard font(dc, font_.Handle());
+    DrawTextA(dc, number.c_str(), static_cast<int>(number.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  }
   if (Focused()) {
     InflateRect(&field, -1, -1);
     DrawFocusRect(dc, &field);

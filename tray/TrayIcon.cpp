@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "toolkit/Application.h"
+#include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
@@ -50,7 +51,7 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
   iconCycleTimer_.SetOnElapsed([this](TSimpleTimer*) { CycleElapsed(); });
   clickDelayTimer_.SetOnElapsed([this](TSimpleTimer*) { ClickDelayElapsed(); });
   leaveTimer_.SetOnElapsed([this](TSimpleTimer*) { LeaveElapsed(); });
-  applicationHookId_ = Application.HookMainWindow([this](TMessage& message) { return ApplicationHook(message); });
+  applicationHook_ = Application.HookMainWindow([this](TMessage& message) { return ApplicationHook(message); });
   if (TForm* form = OwnerForm()) {
     ownerHook_ = form->HookWindowProc([this](TMessage& message, const TWndNext& next) {
       if (!OwnerWindowMessage(message)) next(message);
@@ -69,16 +70,13 @@ void TTrayIcon::BeforeDestruction() {
 void TTrayIcon::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
-  try {
-    RemoveFromTray();
-  } catch (...) {
-    // The shell call of a going icon has no one left to report to.
-  }
+  // A failing shell call is reported; the icon still goes.
+  Guarded([this] { RemoveFromTray(); });
   iconCycleTimer_.Stop();
   clickDelayTimer_.Stop();
   leaveTimer_.Stop();
   icon_.OnChange = nullptr;
-  Application.UnhookMainWindow(applicationHookId_);
+  applicationHook_.Remove();
   ownerHook_.Remove();
   if (popupMenu_ != nullptr && popupMenu_->PopupComponent() == this) popupMenu_->SetPopupComponent(nullptr);
 }

@@ -187,7 +187,7 @@ class TTrayIcon : public toolkit::TComponent {
   bool quietIcon_ = false;
   bool tornDown_ = false;  // while IconIndex copies an image: one shell update, not two
 
-  int applicationHookId_ = 0;
+  toolkit::THookOwner applicationHook_;  // the application window's messages pass through the icon first
   toolkit::TWndHookOwner ownerHook_;  // the owner form's messages pass through the icon first
 };
 

@@ -66,12 +66,12 @@ TEST(BarrierTest, EveryKindOfWindowProcedureStopsExceptions) {
        }},
       {"application window",
        [](TComponent&) -> std::function<bool()> {
-         const int hook = Application.HookMainWindow([](TMessage& message) {
+         THookOwner hook = Application.HookMainWindow([](TMessage& message) {
            if (message.Msg == WM_APP) throw std::runtime_error("application window");
            return false;
          });
          SendMessageA(Application.Handle(), WM_APP, 0, 0);
-         Application.UnhookMainWindow(hook);
+         hook.Remove();
          return [] { return IsWindow(Application.Handle()) && SendMessageA(Application.Handle(), WM_APP, 0, 0) == 0; };
        }},
       {"popup menu window",

@@ -189,7 +189,7 @@ TEST(MessagesTest, MinimizingTheMainFormMinimizesTheApplicationWindowSeenByItsHo
   form->Show();
   int minimizedSizes = 0;
   int restores = 0;
-  const int hook = Application.HookMainWindow([&minimizedSizes](TMessage& message) {
+  THookOwner hook = Application.HookMainWindow([&minimizedSizes](TMessage& message) {
     if (message.Msg == WM_SIZE && message.WParam == SIZE_MINIMIZED) ++minimizedSizes;
     return false;
   });
@@ -206,7 +206,7 @@ TEST(MessagesTest, MinimizingTheMainFormMinimizesTheApplicationWindowSeenByItsHo
   EXPECT_FALSE(IsIconic(Application.Handle()));
   EXPECT_EQ(restores, 1);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
-  Application.UnhookMainWindow(hook);
+  hook.Remove();
   Application.OnMinimize = nullptr;
   Application.OnRestore = nullptr;
   delete form;
@@ -229,7 +229,7 @@ TEST(MessagesTest, PopupFormsShowWithoutTakingTheActivation) {
   EXPECT_EQ(GetActiveWindow(), main->Handle());
 }
 
-TEST(MessagesTest, OnMessageSeesQueuedMessagesBeforeDispatchAndMayDropThem) {
+TEST(MessagesTest, MessageHooksSeeQueuedMessagesBeforeDispatchAndMayDropThem) {
   TComponent owner(nullptr);
   TForm* form = NewForm(&owner);
   std::vector<std::string> order;
@@ -237,14 +237,14 @@ TEST(MessagesTest, OnMessageSeesQueuedMessagesBeforeDispatchAndMayDropThem) {
     if (message.Msg == WM_APP) order.push_back("form " + std::to_string(message.WParam));
     next(message);
   });
-  Application.OnMessage = [&order](MSG& msg, bool& handled) {
+  THookOwner loop = Application.HookMessages([&order](MSG& msg, bool& handled) {
     if (msg.message != WM_APP) return;
     order.push_back("loop " + std::to_string(msg.wParam));
     handled = msg.wParam == 2;  // the way Alt+Space is taken from a skinned form
-  };
+  });
   for (int i = 1; i <= 3; ++i) PostMessageA(form->Handle(), WM_APP, i, 0);
   Application.ProcessMessages();
-  Application.OnMessage = nullptr;
+  loop.Remove();
   EXPECT_EQ(order, (std::vector<std::string>{"loop 1", "form 1", "loop 2", "loop 3", "form 3"}));
 }
 

@@ -1,9 +1,10 @@
-// The hook chain of a control's messages: order, removal in any order and at any time, and what
-// survives a new window.
+// The hook chains of a control's messages and of the application (its window, its message loop):
+// order, removal in any order and at any time, and what survives a new window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,96 @@ TEST(WindowHooksTest, OwnersMayOutliveTheControl) {
   EXPECT_EQ(seen, "x");
   EXPECT_FALSE(hook.Installed());
   hook.Remove();  // nothing left to remove
+}
+
+
+// The application's two chains behind one face. A hook runs its probe action for kProbe; true from
+// the action answers the message.
+struct AppChain {
+  const char* name;
+  THookOwner (*install)(std::function<bool()> onProbe);
+  void (*probe)();
+};
+
+const AppChain kAppChains[] = {
+    {"application window",
+     [](std::function<bool()> onProbe) {
+       return Application.HookMainWindow([onProbe](TMessage& message) { return message.Msg == kProbe && onProbe(); });
+     },
+     [] { SendMessageA(Application.Handle(), kProbe, 0, 0); }},
+    {"message loop",
+     [](std::function<bool()> onProbe) {
+       return Application.HookMessages([onProbe](MSG& msg, bool& handled) {
+         if (msg.message == kProbe) handled = onProbe();
+       });
+     },
+     [] {
+       PostMessageA(Application.Handle(), kProbe, 0, 0);
+       Application.ProcessMessages();
+     }},
+};
+
+TEST(WindowHooksTest, ApplicationHooksRemovedInAnyOrderLeaveExactlyTheOthers) {
+  for (const AppChain& chain : kAppChains) {
+    std::array<int, 3> order{0, 1, 2};
+    do {
+      SCOPED_TRACE(std::string(chain.name) + " " + char('A' + order[0]) + char('A' + order[1]) + char('A' + order[2]));
+      std::string seen;
+      std::array<THookOwner, 3> hooks;
+      for (size_t i = 0; i < hooks.size(); ++i) {
+        hooks[i] = chain.install([&seen, name = char('A' + i)] {
+          seen += name;
+          return false;
+        });
+      }
+      std::string installed = "CBA";  // newest first
+      chain.probe();
+      EXPECT_EQ(seen, installed);
+      for (int index : order) {
+        hooks[static_cast<size_t>(index)].Remove();
+        EXPECT_FALSE(hooks[static_cast<size_t>(index)].Installed());
+        std::erase(installed, char('A' + index));
+        seen.clear();
+        chain.probe();
+        EXPECT_EQ(seen, installed);
+      }
+    } while (std::next_permutation(order.begin(), order.end()));
+  }
+}
+
+TEST(WindowHooksTest, ApplicationHooksRemovedOrAnsweringWhileTheChainRuns) {
+  struct Case {
+    const char* name;
+    char remover;        // the hook that removes (or 0)
+    char removed;        // the hook it removes
+    char answerer;       // the hook that answers the message (or 0)
+    const char* first;   // seen during the message that removes
+    const char* second;  // seen by the next message
+  } cases[] = {
+      {"removes itself", 'B', 'B', 0, "CBA", "CA"},
+      {"removes an older one not reached yet", 'C', 'A', 0, "CB", "CB"},
+      {"removes a newer one that already ran", 'A', 'C', 0, "CBA", "BA"},
+      {"answers: older hooks do not see it", 0, 0, 'B', "CB", "CB"},
+  };
+  for (const AppChain& chain : kAppChains) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(chain.name) + ", " + c.name);
+      std::string seen;
+      std::array<THookOwner, 3> hooks;
+      for (size_t i = 0; i < hooks.size(); ++i) {
+        hooks[i] = chain.install([&seen, &hooks, &c, name = char('A' + i)] {
+          if (name == c.remover) hooks[static_cast<size_t>(c.removed - 'A')].Remove();
+          seen += name;
+          return name == c.answerer;
+        });
+      }
+      chain.probe();
+      EXPECT_EQ(seen, c.first);
+      seen.clear();
+      chain.probe();
+      EXPECT_EQ(seen, c.second);
+    }
+  }
 }
 
 }  // namespace
