@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Runs every test of Quendrel:
-#   1. the Windows build (MinGW-w64), its tests under Wine (own prefix, Xvfb when there is no display);
-#   2. the portable code built natively with clang, AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. the fuzz targets (store reader, theme-file reader, image decoders) for a bounded time (QUENDREL_FUZZ_SECONDS per
+#   1. the 64-bit Windows build (MinGW-w64), its tests under Wine (own prefix, Xvfb when there is no display),
+#      some of them also in a prefix that reports XP x64; the shipped programs' imports checked against XP x64;
+#   2. the 32-bit Windows build, tests included, built but not run (Wine here runs 64-bit programs only): its
+#      shipped programs' and installer's imports checked against 32-bit XP;
+#   3. the portable code built natively with clang, AddressSanitizer and UndefinedBehaviorSanitizer;
+#   4. the fuzz targets (store reader, theme-file reader, image decoders) for a bounded time (QUENDREL_FUZZ_SECONDS per
 #      target, default 60; one per core at a time).
 # Ends with one summary line "N passed, N failed" and a non-zero exit on any failure.
 set -uo pipefail
@@ -43,9 +46,14 @@ configure_build() {  # name dir [--target TARGET] cmake-args...; without a targe
 }
 mkdir -p "$build"
 
-stage "Windows build, tests under Wine"
+stage "64-bit Windows build, tests under Wine"
 if configure_build windows "$build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"; then
   run_ctest windows "$build/win"
+fi
+
+stage "32-bit Windows build, built and checked (not run)"
+if configure_build windows32 "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake"; then
+  run_ctest windows32 "$build/win32"
 fi
 
 stage "Native build with AddressSanitizer and UndefinedBehaviorSanitizer"

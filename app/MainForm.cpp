@@ -107,10 +107,11 @@ void TForm1::TellFolderManagerMissing(const std::string& reason) {
     reg.OpenKey(kProgramKey, true);
     reg.WriteBool(kFolderManagerToldValue, true);
   }
-  Application.MessageBox("Quendrel cannot reach the mail client's folder manager: " + reason +
-                             ".\n\nNew mail is still found by the timed check and by watching the store "
-                             "folder; the mail client only cannot announce it at once. This note is shown once.",
-                         Application.Title(), MB_OK | MB_ICONINFORMATION);
+  // The tray's balloon, not a box: started at logon, a box would take the keyboard from whatever the
+  // user is typing in and stand in front of the first check's popups.
+  TrayIcon1->ShowBalloonHint("Quendrel cannot reach the mail client's folder manager",
+                             reason + ". New mail is still found by the timed check and by watching the store "
+                                      "folder. This note is shown once.");
 }
 
 void TForm1::StopWork() {
@@ -118,6 +119,8 @@ void TForm1::StopWork() {
   storeWatcher_.Stop();
   Timer1->SetEnabled(false);
   TrayIcon1->SetIconIndex(resources::kTrayStopped);
+  // What was unread is no longer watched.
+  checkHost_.ShowUnreadFolders({});
   Button1->SetEnabled(true);
   Button2->SetEnabled(false);
   PopupMenu1->Items().Items(0)->SetEnabled(true);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "app/UnreadTrayTip.h"
 #include "resources/ResourceNames.h"
 #include "sizing/FormScaler.h"
 #include "skin/SkinButton.h"
@@ -76,7 +77,7 @@ void TForm1::CreateComponents() {
   // Taking the list shows its first image (kTrayRunning): no icon of its own to load.
   TrayIcon1->SetIconList(ImageList1);
   TrayIcon1->SetCycleInterval(0);
-  TrayIcon1->SetHint("Quendrel");
+  TrayIcon1->SetHint(kTrayTipName);
   TrayIcon1->SetIconVisible(true);
   TrayIcon1->SetMinimizeToTray(true);
 

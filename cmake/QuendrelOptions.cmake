@@ -3,8 +3,10 @@
 function(quendrel_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
   if(QUENDREL_WIN32)
-    # ANSI Win32 entry points are the ones this program uses; keep the headers lean.
-    target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+    # ANSI Win32 entry points are the ones this program uses; keep the headers lean. The toolchain names
+    # the oldest Windows of the build, so the headers declare nothing that Windows lacks.
+    target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
+                               _WIN32_WINNT=${QUENDREL_WINNT} WINVER=${QUENDREL_WINNT})
   endif()
 endfunction()
 

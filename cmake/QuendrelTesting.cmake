@@ -1,24 +1,39 @@
-# Test executables: each runs once (not once per test case). In the Windows build they run under
+# Test executables: each runs once (not once per test case). In the 64-bit Windows build they run under
 # Wine through tools/wine/run.sh, inside a session (prefix, display, wineserver) that the fixture
-# tests "wine.up" and "wine.down" open and close around them.
+# tests "wine.up" and "wine.down" open and close around them. Those marked XP run a second time in a
+# prefix that reports XP x64 / Server 2003 x64 ("xp.up", "xp.down"; the test is NAME.xp). The 32-bit
+# build's tests are built (so its compiler checks them too) but not run: Wine here runs 64-bit programs
+# only.
 
 set(QUENDREL_WINE_STATE ${PROJECT_BINARY_DIR}/wine CACHE PATH "Wine prefix and session state of the test harness")
+set(QUENDREL_WINE_XP_STATE ${PROJECT_BINARY_DIR}/wine-xp CACHE PATH "Wine session that reports XP x64")
+if(QUENDREL_WIN32 AND NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(QUENDREL_RUN_TESTS OFF)
+else()
+  set(QUENDREL_RUN_TESTS ON)
+endif()
 
-if(QUENDREL_WIN32 AND NOT TARGET quendrel_wine_fixture)
+if(QUENDREL_WIN32 AND QUENDREL_RUN_TESTS AND NOT TARGET quendrel_wine_fixture)
   add_custom_target(quendrel_wine_fixture)
   # Tests run on an Xvfb of their own (QUENDREL_TEST_REAL_DISPLAY=1 at test time: on $DISPLAY).
   add_test(NAME wine.up COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh up ${QUENDREL_WINE_STATE} --own-display)
   add_test(NAME wine.down COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh down ${QUENDREL_WINE_STATE})
   set_tests_properties(wine.up PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
   set_tests_properties(wine.down PROPERTIES FIXTURES_CLEANUP wine)
+  add_test(NAME xp.up COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh up ${QUENDREL_WINE_XP_STATE} --own-display
+                              --windows winxp64)
+  add_test(NAME xp.down COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/session.sh down ${QUENDREL_WINE_XP_STATE})
+  set_tests_properties(xp.up PROPERTIES FIXTURES_SETUP wine_xp TIMEOUT 180)
+  set_tests_properties(xp.down PROPERTIES FIXTURES_CLEANUP wine_xp)
 endif()
 
-# quendrel_test(NAME SOURCES ... LIBS ... [PORTABLE] [RESOURCES] [TIMEOUT s])
+# quendrel_test(NAME SOURCES ... LIBS ... [PORTABLE] [RESOURCES] [XP] [TIMEOUT s])
 #   PORTABLE: the test needs no Win32 and is also built and run natively (sanitizer builds).
 #   Without PORTABLE the test exists in the Windows build only.
 #   RESOURCES: the test carries the program's own resources (icons, pictures, manifest).
+#   XP: the Windows build also runs it where Wine reports XP x64 / Server 2003 x64 (NAME.xp).
 function(quendrel_test name)
-  cmake_parse_arguments(ARG "PORTABLE;RESOURCES" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "PORTABLE;RESOURCES;XP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT QUENDREL_WIN32 AND NOT ARG_PORTABLE)
     return()
   endif()
@@ -32,10 +47,18 @@ function(quendrel_test name)
   quendrel_target_defaults(${name})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} quendrel_gtest_main)
-  if(QUENDREL_WIN32)
+  if(QUENDREL_WIN32 AND NOT QUENDREL_RUN_TESTS)
+    # Built only.
+  elseif(QUENDREL_WIN32)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/run.sh ${QUENDREL_WINE_STATE}
              $<TARGET_FILE:${name}> --gtest_color=no)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+    if(ARG_XP)
+      add_test(NAME ${name}.xp COMMAND ${PROJECT_SOURCE_DIR}/tools/wine/run.sh ${QUENDREL_WINE_XP_STATE}
+               $<TARGET_FILE:${name}> --gtest_color=no)
+      set_tests_properties(${name}.xp PROPERTIES FIXTURES_REQUIRED wine_xp TIMEOUT ${ARG_TIMEOUT}
+                           ENVIRONMENT QUENDREL_EXPECT_WINDOWS=5.2)
+    endif()
   else()
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})

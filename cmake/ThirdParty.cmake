@@ -14,10 +14,11 @@ if(DEFINED ENV{QUENDREL_CACHE})
 else()
   set(_cache $ENV{HOME}/.cache/quendrel)
 endif()
-set(QUENDREL_LIBJPEG_DIR ${_cache}/libjpeg-mingw64 CACHE PATH "libjpeg built for MinGW-w64")
+# One cache folder per processor (and, for the threads runtime, per target Windows).
+set(QUENDREL_LIBJPEG_DIR ${_cache}/libjpeg-${TOOLCHAIN_PREFIX} CACHE PATH "libjpeg built for MinGW-w64")
 if(NOT EXISTS ${QUENDREL_LIBJPEG_DIR}/lib/libjpeg.a)
-  message(STATUS "Building libjpeg for MinGW-w64 into ${QUENDREL_LIBJPEG_DIR}")
-  execute_process(COMMAND ${PROJECT_SOURCE_DIR}/tools/build-libjpeg.sh ${QUENDREL_LIBJPEG_DIR}
+  message(STATUS "Building libjpeg for ${TOOLCHAIN_PREFIX} into ${QUENDREL_LIBJPEG_DIR}")
+  execute_process(COMMAND ${PROJECT_SOURCE_DIR}/tools/build-libjpeg.sh ${QUENDREL_LIBJPEG_DIR} ${CMAKE_TOOLCHAIN_FILE}
                   RESULT_VARIABLE _rc)
   if(NOT _rc EQUAL 0)
     message(FATAL_ERROR "tools/build-libjpeg.sh failed (${_rc})")
@@ -27,3 +28,18 @@ add_library(quendrel_libjpeg STATIC IMPORTED GLOBAL)
 set_target_properties(quendrel_libjpeg PROPERTIES
   IMPORTED_LOCATION ${QUENDREL_LIBJPEG_DIR}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${QUENDREL_LIBJPEG_DIR}/include)
+
+# The posix-threads runtime built for the target Windows (tools/build-winpthreads.sh says why); its
+# folder comes before the toolchain's own, so the compiler driver's -lpthread finds this copy.
+set(QUENDREL_WINPTHREADS_DIR ${_cache}/winpthreads-${TOOLCHAIN_PREFIX}-${QUENDREL_WINNT}
+    CACHE PATH "winpthreads built for the target Windows")
+if(NOT EXISTS ${QUENDREL_WINPTHREADS_DIR}/lib/libpthread.a)
+  message(STATUS "Building winpthreads for ${TOOLCHAIN_PREFIX} into ${QUENDREL_WINPTHREADS_DIR}")
+  execute_process(COMMAND ${PROJECT_SOURCE_DIR}/tools/build-winpthreads.sh ${TOOLCHAIN_PREFIX} ${QUENDREL_WINNT}
+                          ${QUENDREL_WINPTHREADS_DIR}
+                  RESULT_VARIABLE _rc)
+  if(NOT _rc EQUAL 0)
+    message(FATAL_ERROR "tools/build-winpthreads.sh failed (${_rc})")
+  endif()
+endif()
+add_link_options(-L${QUENDREL_WINPTHREADS_DIR}/lib)

@@ -8,6 +8,7 @@
 #include "client/MailClient.h"
 #include "core/FolderCatalogue.h"
 #include "core/FolderCheck.h"
+#include "core/FolderNames.h"
 #include "core/Settings.h"
 #include "resources/ResourceNames.h"
 #include "store/DbxFileName.h"
@@ -64,10 +65,14 @@ void CheckFoldersOnEvent(CheckHost& host, bool honourAlwaysAlert) {
 }  // namespace
 
 void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& host) {
-  if (!reg.HasSubKeys()) return;
+  if (!reg.HasSubKeys()) {
+    host.ShowUnreadFolders({});
+    return;
+  }
   const std::vector<std::string> keyNames = reg.GetKeyNames();
   MessageBreaks breaks(host);
   FolderKeyMemory memory(reg);
+  std::vector<UnreadFolder> unread;
   for (const std::string& name : keyNames) {
     // A nested check's catalogue refresh may have dropped the key of a deleted store file since the
     // names were listed: creating it again would leave an empty key behind and fail on "checked".
@@ -76,7 +81,9 @@ void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& ho
     const std::string path = StoreFolderPath(GetStoreRoot()) + name;
     const FolderVerdict verdict = ExamineFolderFile(path, memory, breaks);
     ReportFolder(verdict, AlwaysAlert, path, memory, host);
+    if (verdict.unread >= 1) unread.push_back({AlertFolderName(name), verdict.unread});
   }
+  host.ShowUnreadFolders(unread);
 }
 
 void CheckMail(CheckHost& host) {

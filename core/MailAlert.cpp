@@ -21,8 +21,9 @@ std::string MailAlertText(int32_t UnreadCount, const std::string& SenderText, co
 
 void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText, const std::string& FolderText,
                    const AlertOutputs& outputs) {
-  // Lives until the application frees its components; its popup frees itself.
+  // The popup frees itself when it has closed, and the component with it.
   auto* alert = new popup::TNotifyPopup(&toolkit::Application);
+  alert->SetFreeWhenClosed(true);
   alert->SetShell(outputs.shell);
   const std::int64_t startY = alert->PopupStartY() + std::int64_t{PopupCount} * alert->Height();
   alert->SetPopupStartY(static_cast<int>(
@@ -32,17 +33,20 @@ void ShowMailAlert(int32_t UnreadCount, const std::string& SenderText, const std
   alert->SetURL("msimn.exe");
   ++PopupCount;
   alert->SetText(MailAlertText(UnreadCount, SenderText, FolderText));
-  alert->OpenPopup();
+  // No room for it (never with the stacking above; the component would otherwise stay for good).
+  if (!alert->OpenPopup()) alert->Free();
 
   toolkit::Registry reg;
   reg.OpenKey(kProgramKey, true);
-  if (reg.ReadBool(kAlwaysSound.name)) {
-    if (outputs.playSound) {
-      outputs.playSound(kAlertSound);
-    } else {
-      // Cuts off a sound still playing; without such a file the system's default sound plays.
-      PlaySoundA(kAlertSound, nullptr, SND_ASYNC);
-    }
+  if (reg.ReadBool(kAlwaysSound.name)) PlayAlertSound(outputs);
+}
+
+void PlayAlertSound(const AlertOutputs& outputs) {
+  if (outputs.playSound) {
+    outputs.playSound(kAlertSound);
+  } else {
+    // Cuts off a sound still playing; without such a file the system's default sound plays.
+    PlaySoundA(kAlertSound, nullptr, SND_ASYNC);
   }
 }
 

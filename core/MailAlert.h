@@ -23,6 +23,9 @@ inline constexpr char kAlertSound[] = "gotmail.wav";
 // "You got mail in FOLDER", or naming the sender when no unread count is given.
 std::string MailAlertText(int32_t UnreadCount, const std::string& SenderText, const std::string& FolderText);
 
+// Plays "gotmail.wav" through outputs, asynchronously, cutting off a sound still playing.
+void PlayAlertSound(const AlertOutputs& outputs);
+
 // One popup per call, owned by the application object, placed by PopupCount (raised here, lowered
 // by the popup when it leaves the screen). Reads alwayssound afterwards: a missing value throws the
 // registry's error once the popup is up.

@@ -17,7 +17,8 @@ namespace {
 class WindowsShell : public PopupShell {
 public:
   bool TaskbarRect(RECT& rect) override {
-    // The structure's own size: a 64-bit shell refuses the 32-bit layout's 36 bytes (it is 48 here).
+    // The structure's own size: a 64-bit shell refuses the 32-bit layout's 36 bytes.
+    static_assert(sizeof(APPBARDATA) == (sizeof(void*) == 8 ? 48 : 36));
     APPBARDATA data{};
     data.cbSize = sizeof(APPBARDATA);
     if (!SHAppBarMessage(ABM_GETTASKBARPOS, &data)) return false;

@@ -136,6 +136,11 @@ public:
   int32_t StackOffset() const { return stackOffset_; }
   int32_t TaskbarEdge() const { return taskbarEdge_; }
 
+  // On: the component frees itself once its last popup has closed and gone (an alert's component
+  // that nobody needs after its one popup).
+  bool FreeWhenClosed() const { return freeWhenClosed_; }
+  void SetFreeWhenClosed(bool value) { freeWhenClosed_ = value; }
+
   PopupShell& Shell() const { return *shell_; }
   // Not owned; null goes back to the system's.
   void SetShell(PopupShell* shell) { shell_ = shell != nullptr ? shell : &SystemShell(); }
@@ -173,6 +178,7 @@ private:
   int32_t shownCount_ = 0;
   int32_t stackOffset_ = 0;
   int32_t taskbarEdge_ = 0;
+  bool freeWhenClosed_ = false;
   PopupShell* shell_;  // not owned
 };
 

@@ -5,6 +5,7 @@
 
 #include "core/RunState.h"
 #include "resources/ResourceNames.h"
+#include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Image.h"
 #include "toolkit/Panel.h"
@@ -84,7 +85,18 @@ TfrmNotifyPopup::TfrmNotifyPopup(TComponent* owner) : TForm(owner) {
   EndLoading();
 }
 
-TfrmNotifyPopup::~TfrmNotifyPopup() = default;
+TfrmNotifyPopup::~TfrmNotifyPopup() {
+  // Only a popup that closed itself takes its component along; one freed with the component's owner
+  // leaves the component to that owner.
+  TNotifyPopup* component = popupComponent_;
+  if (component == nullptr || !releasing_ || !component->FreeWhenClosed() || component->shownCount_ > 0 ||
+      component->Destroying()) {
+    return;
+  }
+  popupComponent_ = nullptr;
+  RemoveFreeNotification(component);
+  component->Free();
+}
 
 void TfrmNotifyPopup::CreateParams(toolkit::TCreateParams& params) {
   TForm::CreateParams(params);
@@ -92,7 +104,9 @@ void TfrmNotifyPopup::CreateParams(toolkit::TCreateParams& params) {
   // No taskbar button, and never the activation: whatever the user types in keeps the focus.
   params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
   params.ClassStyle |= CS_DROPSHADOW;
-  params.WndParent = GetDesktopWindow();
+  // Owned by the application's hidden window, as every form is: a taskbar that lists unowned tool
+  // windows (Wine's does) shows no button for it.
+  params.WndParent = toolkit::Application.Handle();
 }
 
 void TfrmNotifyPopup::WndProc(toolkit::TMessage& message) {
@@ -196,7 +210,10 @@ void TfrmNotifyPopup::StartPopup() {
     tmrExit->SetEnabled(true);
   }
   SetFormStyle(toolkit::fsStayOnTop);
+  // The window shows no caption; its name is what screen readers announce.
+  SetCaption(title_ + ": " + text_);
   ShowNoActivate();
+  NotifyWinEvent(EVENT_SYSTEM_ALERT, Handle(), OBJID_CLIENT, CHILDID_SELF);
   lblText->SetFont(*textFont_);
   CenterText();
 }

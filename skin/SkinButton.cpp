@@ -247,6 +247,8 @@ void TSkinCustomButton::MouseUp(toolkit::TMouseButton button, toolkit::TShiftSta
 
 void TSkinCustomButton::MouseMove(toolkit::TShiftState shift, int x, int y) {
   if (x < 0 || y < 0 || x > Width() || y > Height()) {
+    // Held and dragged off: the capture keeps the leave notice away, so the repeat stops here.
+    StopRepeat();
     if (mouseOver_ || pressed_) {
       mouseOver_ = false;
       pressed_ = false;

@@ -59,7 +59,8 @@ void SetControlBounds(toolkit::TControl& control, const RECT& rect) {
 void GetMenuFont(toolkit::TFont& font) {
   NONCLIENTMETRICSA metrics{};
   // The size without iPaddedBorderWidth: every Windows version accepts it.
-  metrics.cbSize = 340;
+  static_assert(sizeof(NONCLIENTMETRICSA) == 340);
+  metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return;
   font.SetHandle(CreateFontIndirectA(&metrics.lfMenuFont));
   font.SetColor(toolkit::clMenuText);

@@ -121,8 +121,17 @@ void TSkinPageControl::ActivateIndex(int index) {
 
 void TSkinPageControl::SetActivePage(TSkinTabSheet* sheet) {
   if (sheet && sheet->pageControl_ != this) return;
-  if (sheet == activePage_) return;
-  ActivateIndex(sheet ? sheet->pageIndex_ : -1);
+  if (!sheet) {
+    if (activePage_) ActivateIndex(-1);
+    return;
+  }
+  if (activePage_ && activePage_ != sheet) HidePage(*activePage_);
+  activePage_ = sheet;
+  // A switch of tab shows the page through TabActivated; the page is shown again after it either way,
+  // so setting the page that is already active brings it back to the front and tells it once more.
+  if (Strip().TabIndex() != sheet->pageIndex_) ActivateIndex(sheet->pageIndex_);
+  ShowPage(*sheet);
+  if (sheet->OnShow) sheet->OnShow(sheet);
 }
 
 void TSkinPageControl::InsertPage(TSkinTabSheet& sheet) {

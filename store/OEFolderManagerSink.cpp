@@ -7,6 +7,11 @@
 
 namespace quendrel {
 
+// The event arguments arrive in the caller's layout: pointer-sized members make both records larger in a
+// 64-bit process.
+static_assert(sizeof(VARIANT) == (sizeof(void*) == 8 ? 24 : 16));
+static_assert(sizeof(DISPPARAMS) == (sizeof(void*) == 8 ? 24 : 16));
+
 namespace {
 
 // Arguments each event is declared with; ids outside 1..6 have no handler.

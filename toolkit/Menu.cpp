@@ -42,6 +42,12 @@ std::string KeyName(WORD key) {
   return {};
 }
 
+// Windows before Vista refuse SPI_GETNONCLIENTMETRICS with the later record (344 bytes, with
+// iPaddedBorderWidth); built for XP the headers declare the record those systems know.
+static_assert(sizeof(NONCLIENTMETRICSA) == 340);
+// With hbmpItem (Windows 2000 on); pointer-sized members make it larger in a 64-bit process.
+static_assert(sizeof(MENUITEMINFOA) == (sizeof(void*) == 8 ? 80 : 48));
+
 NONCLIENTMETRICSA MenuMetrics() {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);

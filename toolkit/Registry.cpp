@@ -1,6 +1,7 @@
 #include "toolkit/Registry.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace quendrel::toolkit {
 namespace {
@@ -97,7 +98,101 @@ bool Registry::DeleteKey(const std::string& path) {
   std::string subKey = Trimmed(path);
   // An empty name would empty the base key itself instead of deleting a key.
   if (subKey.empty()) return false;
-  return RegDeleteTreeA(BaseFor(path), subKey.c_str()) == ERROR_SUCCESS;
+  return DeleteKeyTree(BaseFor(path), subKey.c_str()) == ERROR_SUCCESS;
+}
+
+namespace {
+
+// A key opened or created by one of the functions below, closed when it goes.
+class KeyHandle {
+public:
+  KeyHandle() = default;
+  ~KeyHandle() { Close(); }
+  KeyHandle(const KeyHandle&) = delete;
+  KeyHandle& operator=(const KeyHandle&) = delete;
+  HKEY* Out() { return &key_; }
+  HKEY Get() const { return key_; }
+  void Close() {
+    if (key_ != nullptr) RegCloseKey(key_);
+    key_ = nullptr;
+  }
+
+private:
+  HKEY key_ = nullptr;
+};
+
+template <typename Char>
+LONG SetKeyValueOf(HKEY root, const Char* subKey, const Char* name, DWORD type, const void* data, DWORD size) {
+  KeyHandle key;
+  const BYTE* bytes = static_cast<const BYTE*>(data);
+  if constexpr (std::is_same_v<Char, wchar_t>) {
+    LONG rc = RegCreateKeyExW(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.Out(),
+                              nullptr);
+    return rc != ERROR_SUCCESS ? rc : RegSetValueExW(key.Get(), name, 0, type, bytes, size);
+  } else {
+    LONG rc = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.Out(),
+                              nullptr);
+    return rc != ERROR_SUCCESS ? rc : RegSetValueExA(key.Get(), name, 0, type, bytes, size);
+  }
+}
+
+}  // namespace
+
+LONG SetKeyValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data, DWORD size) {
+  return SetKeyValueOf(root, subKey, name, type, data, size);
+}
+
+LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+  return SetKeyValueOf(root, subKey, name, type, data, size);
+}
+
+LONG GetKeyValue(HKEY root, const char* subKey, const char* name, DWORD* type, void* data, DWORD* size) {
+  KeyHandle key;
+  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, key.Out());
+  return rc != ERROR_SUCCESS ? rc : RegQueryValueExA(key.Get(), name, nullptr, type, static_cast<BYTE*>(data), size);
+}
+
+LONG DeleteKeyValue(HKEY root, const char* subKey, const char* name) {
+  KeyHandle key;
+  LONG rc = RegOpenKeyExA(root, subKey, 0, KEY_SET_VALUE, key.Out());
+  return rc != ERROR_SUCCESS ? rc : RegDeleteValueA(key.Get(), name);
+}
+
+LONG DeleteKeyTree(HKEY parent, const char* subKey) {
+  const bool contentsOnly = subKey == nullptr || *subKey == '\0';
+  KeyHandle opened;
+  if (!contentsOnly) {
+    LONG rc = RegOpenKeyExA(parent, subKey, 0, KEY_READ | KEY_WRITE, opened.Out());
+    if (rc != ERROR_SUCCESS) return rc;
+  }
+  const HKEY key = contentsOnly ? parent : opened.Get();
+  LONG rc = ERROR_SUCCESS;
+  // Always the first subkey: deleting one renumbers the rest.
+  char name[256];
+  for (;;) {
+    DWORD length = sizeof name;
+    rc = RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS) break;
+    rc = DeleteKeyTree(key, name);
+    if (rc != ERROR_SUCCESS) break;
+  }
+  if (rc == ERROR_NO_MORE_ITEMS) rc = ERROR_SUCCESS;
+  if (rc == ERROR_SUCCESS && contentsOnly) {
+    // The values too; a deleted key takes its values with it.
+    for (;;) {
+      DWORD length = sizeof name;
+      rc = RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+      if (rc != ERROR_SUCCESS) break;
+      rc = RegDeleteValueA(key, name);
+      if (rc != ERROR_SUCCESS) break;
+    }
+    if (rc == ERROR_NO_MORE_ITEMS) rc = ERROR_SUCCESS;
+  }
+  if (!contentsOnly) {
+    opened.Close();
+    if (rc == ERROR_SUCCESS) rc = RegDeleteKeyA(parent, subKey);
+  }
+  return rc;
 }
 
 std::vector<BYTE> Registry::ReadRaw(const std::string& name, DWORD* type) const {

@@ -58,4 +58,18 @@ private:
   HKEY key_ = nullptr;
 };
 
+// Deletes subKey of parent with every key and value below it; with an empty subKey, everything below
+// parent (its values and subkeys) and not parent itself. Made of calls that Windows XP has (its
+// RegDeleteKey deletes only a key without subkeys). ERROR_SUCCESS or the first error met.
+LONG DeleteKeyTree(HKEY parent, const char* subKey);
+
+// Sets one value of subKey of root, creating the key where it is missing (what RegSetKeyValue does
+// from Vista on). A null or empty name sets the key's default value. ERROR_SUCCESS or the error.
+LONG SetKeyValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data, DWORD size);
+LONG SetKeyValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data, DWORD size);
+// Reads one value of subKey of root as it is stored (no expansion, no added zero), as RegQueryValueEx does.
+LONG GetKeyValue(HKEY root, const char* subKey, const char* name, DWORD* type, void* data, DWORD* size);
+// Deletes one value of subKey of root.
+LONG DeleteKeyValue(HKEY root, const char* subKey, const char* name);
+
 }  // namespace quendrel::toolkit

@@ -2,9 +2,11 @@
 # Cross-builds libjpeg (Debian's libjpeg-turbo source package) as a static MinGW-w64 library into DEST.
 # Needs: dpkg-dev, cmake, the MinGW-w64 compilers, and a deb-src entry (added here from the machine's
 # own apt sources when missing).
+#   build-libjpeg.sh DEST [TOOLCHAIN_FILE]     default: the 64-bit toolchain (cmake/mingw-w64-x86_64.cmake)
 set -euo pipefail
-dest=${1:?usage: build-libjpeg.sh DEST}
+dest=${1:?usage: build-libjpeg.sh DEST [TOOLCHAIN_FILE]}
 here=$(cd "$(dirname "$0")" && pwd)
+toolchain=${2:-$here/../cmake/mingw-w64-x86_64.cmake}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -15,7 +17,7 @@ apt-get source --download-only libjpeg-turbo >/dev/null 2>&1 || {
   exit 1
 }
 dpkg-source -x --skip-patches ./libjpeg-turbo_*.dsc src >/dev/null 2>&1
-cmake -S src -B build -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-x86_64.cmake" \
+cmake -S src -B build -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$work/install" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DWITH_JPEG8=ON \
   -DCMAKE_POSITION_INDEPENDENT_CODE=OFF >build.log 2>&1 || { cat build.log >&2; exit 1; }

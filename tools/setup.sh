@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build make git python3 dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   clang libclang-rt-14-dev googletest libgtest-dev libjpeg-dev
   mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick

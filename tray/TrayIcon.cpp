@@ -1,7 +1,6 @@
 #include "tray/TrayIcon.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,30 +10,19 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Properties.h"
+#include "tray/NotifyIconData.h"
 
 namespace quendrel {
 
 using namespace toolkit;
 
-// The 64-bit size of the notification record of the Windows 2000 shell (488 bytes in a 32-bit
-// process): tip of 128 characters, balloon fields, no GUID.
-static_assert(sizeof(void*) != 8 || NOTIFYICONDATAA_V2_SIZE == 504);
-
 namespace {
 
-// The shell broadcasts this when the taskbar comes back (Explorer restarted); shells whose common
-// controls are not newer than 4.70 do not.
+// The shell broadcasts this when the taskbar comes back (Explorer restarted); older shells do not.
 UINT TaskbarCreatedMessage() {
   static const UINT message = [] {
-    HMODULE comctl = GetModuleHandleA("comctl32.dll");
-    if (comctl == nullptr) return 0u;
-    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
-    DLLVERSIONINFO version{};
-    version.cbSize = sizeof(version);
-    if (getVersion == nullptr || FAILED(getVersion(&version))) return 0u;
-    const bool newer = version.dwMajorVersion > 4 || (version.dwMajorVersion == 4 && version.dwMinorVersion > 70);
-    return newer ? RegisterWindowMessageA("TaskbarCreated") : 0u;
+    const bool broadcasts = BroadcastsTaskbarCreated(ModuleShellVersion(GetModuleHandleA("comctl32.dll")));
+    return broadcasts ? RegisterWindowMessageA("TaskbarCreated") : 0u;
   }();
   return message;
 }
@@ -51,7 +39,7 @@ TShiftState NotificationShift(TShiftState button) {
 }  // namespace
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
-  notifyData_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  notifyData_.cbSize = CurrentNotifyIconLayout().size;
   notifyData_.hWnd = client_.Window();
   notifyData_.uID = client_.Id();
   notifyData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -160,7 +148,7 @@ bool TTrayIcon::FillIconData() {
   notifyData_.hIcon = icon_.Handle();  // borrowed: Icon owns it for as long as the shell shows it
   std::memset(notifyData_.szTip, 0, sizeof notifyData_.szTip);
   if (!hint_.empty() && showHint_) {
-    const size_t length = std::min(hint_.size(), kTrayTipLength);
+    const size_t length = std::min(hint_.size(), CurrentNotifyIconLayout().tipLength);
     std::memcpy(notifyData_.szTip, hint_.data(), length);
   }
   return true;
@@ -183,6 +171,23 @@ bool TTrayIcon::RemoveFromTray() {
 }
 
 bool TTrayIcon::UpdateTrayIcon() { return Shell(NIM_MODIFY); }
+
+bool TTrayIcon::ShowBalloonHint(const std::string& title, const std::string& text) {
+  if (!CurrentNotifyIconLayout().balloons) return false;
+  const auto copy = [](char* field, size_t size, const std::string& value) {
+    std::memset(field, 0, size);
+    std::memcpy(field, value.data(), std::min(value.size(), size - 1));
+  };
+  copy(notifyData_.szInfoTitle, sizeof notifyData_.szInfoTitle, title);
+  copy(notifyData_.szInfo, sizeof notifyData_.szInfo, text);
+  notifyData_.dwInfoFlags = NIIF_INFO;
+  notifyData_.uTimeout = 10000;
+  notifyData_.uFlags |= NIF_INFO;
+  const bool shown = Shell(NIM_MODIFY);
+  // Later updates of the icon must not bring the balloon back; its texts stay as the record of it.
+  notifyData_.uFlags &= ~static_cast<UINT>(NIF_INFO);
+  return shown;
+}
 
 // ---- Properties
 

@@ -30,8 +30,8 @@ using TStartupEvent = std::function<void(toolkit::TComponent* Sender, bool& Show
 // Every request to the shell goes through one of these (Shell_NotifyIconA by default).
 using TShellNotify = std::function<BOOL(DWORD message, NOTIFYICONDATAA& data)>;
 
-// The tip the shell shows: at most this many characters of Hint.
-constexpr size_t kTrayTipLength = 127;
+// The tip the shell shows: at most CurrentNotifyIconLayout().tipLength characters of Hint (127 on the
+// shells of Windows 2000 and later, 63 before).
 
 class TTrayIcon : public toolkit::TComponent {
  public:
@@ -84,6 +84,9 @@ class TTrayIcon : public toolkit::TComponent {
   virtual bool AddToTray();
   virtual bool RemoveFromTray();
   virtual bool UpdateTrayIcon();
+  // The shell's info tip above the icon (title up to 63 characters, text up to 255; longer is cut),
+  // shown once and never modal; NotifyData() keeps the texts of the last one. False when the shell has no balloons or refused the request.
+  bool ShowBalloonHint(const std::string& title, const std::string& text);
 
   // The main window back on screen, in front (it is the owning form; nothing without one).
   void RestoreMainWindow();

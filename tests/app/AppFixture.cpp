@@ -71,6 +71,7 @@ std::vector<std::string> AppTest::AlertTexts() {
 
 void AppTest::FreeAlerts() {
   for (int i = toolkit::Application.ComponentCount() - 1; i >= 0; --i) {
+    if (i >= toolkit::Application.ComponentCount()) continue;  // a closed popup took its component along
     toolkit::TComponent* component = toolkit::Application.Components(i);
     if (dynamic_cast<popup::TfrmNotifyPopup*>(component) != nullptr ||
         dynamic_cast<popup::TNotifyPopup*>(component) != nullptr) {
@@ -83,6 +84,11 @@ void AppTest::FreeAlerts() {
 bool ValueExists(const std::string& path, const std::string& name) {
   toolkit::Registry reg;
   return reg.OpenKey(path, false) && reg.ValueExists(name);
+}
+
+std::string BalloonText(const TForm1& form) {
+  const NOTIFYICONDATAA& data = form.TrayIcon1->NotifyData();
+  return std::string(data.szInfoTitle) + " " + data.szInfo;
 }
 
 ClientWindow::ClientWindow() {

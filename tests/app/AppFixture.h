@@ -48,6 +48,9 @@ class AppTest : public StoreTest {
 
 bool ValueExists(const std::string& path, const std::string& name);
 
+// The title and text of the tray icon's last balloon, joined by a space (" " when none was shown).
+std::string BalloonText(const TForm1& form);
+
 // A top-level window of the mail client's class.
 class ClientWindow {
  public:

@@ -126,13 +126,16 @@ TEST_F(BridgeAcrossProcesses, ClientThatQuitsWhileSubscribed) {
   // The next start lets the dead server go and asks COM for a running or new one. When that fails
   // (Wine: "RPC server unavailable" for the second activation) watching starts all the same, and the
   // user hears of it once: the server had answered since the last note.
-  const std::string told = AnswerMessageBox([&] { form.StartWork(); });
+  EXPECT_EQ(AnswerMessageBox([&] { form.StartWork(); }), "");
+  const std::string told = BalloonText(form);
   EXPECT_TRUE(Working);
   EXPECT_TRUE(errors_.empty());
   if (!form.OEFolderManager1->Connected()) {
     EXPECT_NE(told.find("cannot reach the mail client's folder manager"), std::string::npos) << told;
     form.StopWork();
+    form.TrayIcon1->ShowBalloonHint("", "");
     EXPECT_EQ(AnswerMessageBox([&] { form.StartWork(); }), "");
+    EXPECT_EQ(BalloonText(form), " ");
   }
 }
 

@@ -184,7 +184,9 @@ TEST_F(RunStateTest, MissingFolderManagerIsToldOnceAndWatchingStarts) {
   }
   SetSetting("startwork", 1);
   WatchedInboxWithMail();
-  std::string told = AnswerMessageBox([&] { Launch(); });
+  // Told in the tray's balloon, never in a box.
+  EXPECT_EQ(AnswerMessageBox([&] { Launch(); }), "");
+  const std::string told = BalloonText(form());
   EXPECT_NE(told.find("cannot reach the mail client's folder manager"), std::string::npos) << told;
   EXPECT_NE(told.find("0x8"), std::string::npos) << told;  // the system's reason with its code
   ExpectState(form(), true);
@@ -192,9 +194,12 @@ TEST_F(RunStateTest, MissingFolderManagerIsToldOnceAndWatchingStarts) {
   EXPECT_TRUE(ValueExists(kProgramKey, "foldermanagertold"));
 
   form().StopWork();
+  form().TrayIcon1->ShowBalloonHint("", "");
   EXPECT_EQ(AnswerMessageBox([&] { form().StartWork(); }), "");
+  EXPECT_EQ(BalloonText(form()), " ");
   EXPECT_TRUE(Working);
   EXPECT_EQ(AnswerMessageBox([&] { Launch(); }), "");  // the next program start
+  EXPECT_EQ(BalloonText(form()), " ");
   EXPECT_TRUE(errors_.empty());
 }
 

@@ -59,6 +59,7 @@ class BenchHost : public quendrel::CheckHost {
 public:
   void SetTrayIconIndex(int) override {}
   void ShowMailAlert(int32_t, const std::string&, const std::string&) override { ++alerts; }
+  void ShowUnreadFolders(const std::vector<quendrel::UnreadFolder>&) override {}
   void ProcessMessages() override {
     LONGLONG start = Now();
     MSG msg;
@@ -262,7 +263,7 @@ int MeasureInChild(const char* mode, int folders, int messagesPerFolder, int pro
     std::fflush(stdout);
     result = RunChild(mode, hkcuPath, store);
   }
-  RegDeleteTreeA(HKEY_CURRENT_USER, hkcuPath.c_str());
+  quendrel::toolkit::DeleteKeyTree(HKEY_CURRENT_USER, hkcuPath.c_str());
   std::error_code ignored;
   fs::remove_all(store, ignored);
   return result;

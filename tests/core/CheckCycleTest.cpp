@@ -18,6 +18,7 @@ namespace {
 
 using Alerts = std::vector<Alert>;
 using Trays = std::vector<int>;
+using Unread = std::vector<UnreadFolder>;
 
 const uint64_t kMonday = UtcNoon(2024, 3, 4);
 const uint64_t kTuesday = UtcNoon(2024, 3, 5);
@@ -80,6 +81,14 @@ TEST_F(CheckCycleTest, FoldersInKeyOrderAndTheTrayFollowsTheLastWithUnreadMail) 
   EXPECT_EQ(host.alerts, (Alerts{{1, "Ann", "A"}}));
   EXPECT_EQ(host.trayIndexes, (Trays{0, 3, 0}));
   EXPECT_EQ(ReadText(FolderKeyPath("C.dbx"), kMailReceived), "");
+  // The tooltip's folders: every watched one with unread mail, alerted or not, once per check.
+  EXPECT_EQ(host.unreadShown, (std::vector<Unread>{{{"A", 1}, {"B", 1}}}));
+
+  WriteFolder("A.dbx", {Message("Ann", kTuesday, true)});
+  WriteFolder("B.dbx", {Message("Bob", kMonday, true)});
+  RecordingHost read;
+  CheckMailOnEvent(read);
+  EXPECT_EQ(read.unreadShown, (std::vector<Unread>{{}}));
 }
 
 TEST_F(CheckCycleTest, GoneFilesAndOddKeyNames) {
@@ -141,6 +150,8 @@ TEST_F(CheckCycleTest, RegistryErrorsEndTheRunAfterWhatWasWritten) {
     RecordingHost host;
     EXPECT_EQ(RegistryErrorOf([&] { CheckMail(host); }), c.expected);
     EXPECT_EQ(host.alerts, (Alerts{{1, "A.dbx", "A"}}));
+    // A check cut short leaves the tooltip as the last whole check left it.
+    EXPECT_TRUE(host.unreadShown.empty());
     EXPECT_EQ(ReadText(FolderKeyPath("A.dbx"), kMailReceived), "A.dbx");
     EXPECT_EQ(ReadText(FolderKeyPath("C.dbx"), kMailReceived), "");
   }
@@ -267,9 +278,10 @@ TEST_F(CheckCycleTest, DrivesTheMailClientAsSet) {
     std::optional<ClientWindows> windows;
     if (c.clientRunning) windows.emplace();
     RecordingHost host;
-    ULONGLONG start = GetTickCount64();
+    // A difference of 32-bit tick counts is right across their wrap.
+    const DWORD start = GetTickCount();
     CheckMail(host);
-    ULONGLONG took = GetTickCount64() - start;
+    const DWORD took = GetTickCount() - start;
     // The tick count may run a little behind a sleep. How long past the waits a run takes depends on
     // the machine's load: a figure, bounded only against a hang.
     EXPECT_GE(took + 10, c.waitMs);

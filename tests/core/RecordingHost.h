@@ -28,6 +28,7 @@ public:
                      const std::string& FolderText) override {
     alerts.push_back({UnreadCount, SenderText, FolderText});
   }
+  void ShowUnreadFolders(const std::vector<UnreadFolder>& folders) override { unreadShown.push_back(folders); }
   void ProcessMessages() override {
     ++messageBreaks;
     if (onMessages) onMessages();
@@ -35,6 +36,7 @@ public:
 
   std::vector<int> trayIndexes;
   std::vector<Alert> alerts;
+  std::vector<std::vector<UnreadFolder>> unreadShown;  // one entry per check that ended
   int messageBreaks = 0;
   std::function<void()> onMessages;
 };

@@ -50,12 +50,12 @@ TEST_F(RegistryTest, ValuesRoundTripWithTheirRegistryTypes) {
 
   // What other programs see: a DWORD 0xFFFFFFFF and 8 little-endian bytes.
   DWORD type = 0, dword = 0, size = sizeof dword;
-  RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "i", RRF_RT_ANY, &type, &dword, &size);
+  GetKeyValue(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "i", &type, &dword, &size);
   EXPECT_EQ(type, DWORD{REG_DWORD});
   EXPECT_EQ(dword, 0xFFFFFFFFu);
   unsigned char bytes[16] = {};
   size = sizeof bytes;
-  RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "d", RRF_RT_ANY, &type, bytes, &size);
+  GetKeyValue(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", "d", &type, bytes, &size);
   EXPECT_EQ(type, DWORD{REG_BINARY});
   ASSERT_EQ(size, 8u);
   double expected = 46000.625;
@@ -128,6 +128,34 @@ TEST_F(RegistryTest, SubKeysAreListedAndDeletedWithTheirContents) {
   // The program key itself is never deleted through an empty name.
   EXPECT_FALSE(reg.DeleteKey("\\"));
   EXPECT_TRUE(reg.HasSubKeys());
+}
+
+TEST_F(RegistryTest, KeyTreeDeleteEmptiesAKeyOrRemovesItWithEverythingBelow) {
+  for (const char* name : {"A\\x\\y\\z", "A\\w", "B"}) {
+    Registry sub;
+    ASSERT_TRUE(sub.OpenKey(std::string("\\SOFTWARE\\Quendrel\\") + name, true));
+    sub.WriteInteger("n", 1);
+  }
+  SetRaw("top", REG_DWORD, "\1\0\0\0", 4);
+  EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel\\A"), ERROR_SUCCESS);
+  EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel\\A"), ERROR_FILE_NOT_FOUND);
+  Registry reg;
+  ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\Quendrel", false));
+  EXPECT_EQ(reg.GetKeyNames(), std::vector<std::string>{"B"});
+  EXPECT_TRUE(reg.ValueExists("top"));
+
+  // An empty name empties the key given and keeps it.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  EXPECT_EQ(DeleteKeyTree(key, ""), ERROR_SUCCESS);
+  DWORD subKeys = 1, values = 1;
+  EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
+                             nullptr, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(subKeys, 0u);
+  EXPECT_EQ(values, 0u);
+  EXPECT_TRUE(reg.OpenKey("\\SOFTWARE\\Quendrel", false));
 }
 
 TEST_F(RegistryTest, TextIsCutAtItsFirstZeroAndMayLackOne) {

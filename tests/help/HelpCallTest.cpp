@@ -17,6 +17,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Menu.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::test {
 namespace {
@@ -25,7 +26,7 @@ constexpr char kClasses[] = "Software\\Classes";
 constexpr char kProgId[] = "Quendrel.HelpCallTest";
 
 LSTATUS SetDefault(const std::string& key, const std::string& value) {
-  return RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, value.c_str(),
+  return toolkit::SetKeyValue(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, value.c_str(),
                          static_cast<DWORD>(value.size() + 1));
 }
 
@@ -35,9 +36,10 @@ class HelpViewerStandIn {
 public:
   explicit HelpViewerStandIn(const std::string& record) {
     char old[256] = {};
-    DWORD size = sizeof old;
-    hadAssociation_ = RegGetValueA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str(), nullptr,
-                                   RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+    DWORD size = sizeof old - 1, type = 0;
+    hadAssociation_ = toolkit::GetKeyValue(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str(), nullptr,
+                                           &type, old, &size) == ERROR_SUCCESS &&
+                      type == REG_SZ;
     oldAssociation_ = old;
     const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1>\"" + record + "\"";
     registered_ = SetDefault(std::string(kClasses) + "\\" + kProgId + "\\shell\\open\\command", command) ==
@@ -48,9 +50,9 @@ public:
     if (hadAssociation_) {
       SetDefault(std::string(kClasses) + "\\.chm", oldAssociation_);
     } else {
-      RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str());
+      toolkit::DeleteKeyTree(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\.chm").c_str());
     }
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\" + kProgId).c_str());
+    toolkit::DeleteKeyTree(HKEY_LOCAL_MACHINE, (std::string(kClasses) + "\\" + kProgId).c_str());
   }
   HelpViewerStandIn(const HelpViewerStandIn&) = delete;
   HelpViewerStandIn& operator=(const HelpViewerStandIn&) = delete;

@@ -12,6 +12,7 @@
 #include "store/DbxReader.h"
 #include "tests/msimn/StandInHarness.h"
 #include "tests/support/TestFiles.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::test {
 namespace {
@@ -183,14 +184,14 @@ public:
 
   bool Set(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
     RealCurrentUser real;
-    return RegSetKeyValueA(HKEY_CURRENT_USER, path, name, type, data, size) == ERROR_SUCCESS;
+    return toolkit::SetKeyValue(HKEY_CURRENT_USER, path, name, type, data, size) == ERROR_SUCCESS;
   }
   std::string Text(const char* path, const char* name, DWORD* type) {
     RealCurrentUser real;
     char buffer[1024] = {};
     DWORD size = sizeof buffer - 1;
-    if (RegGetValueA(HKEY_CURRENT_USER, path, name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, type,
-                     buffer, &size) != ERROR_SUCCESS) {
+    if (toolkit::GetKeyValue(HKEY_CURRENT_USER, path, name, type, buffer, &size) != ERROR_SUCCESS ||
+        (*type != REG_SZ && *type != REG_EXPAND_SZ)) {
       return {};
     }
     return buffer;
@@ -199,8 +200,8 @@ public:
 private:
   static void Remove() {
     RealCurrentUser real;
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kClientKey, "Store Root");
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    toolkit::DeleteKeyValue(HKEY_CURRENT_USER, kClientKey, "Store Root");
+    toolkit::DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
   }
 };
 

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "toolkit/Registry.h"
+
 namespace quendrel::test {
 
 namespace {
@@ -24,7 +26,7 @@ std::string StandInExePath() {
 
 StandInAppPath::StandInAppPath() {
   const std::string exe = StandInExePath();
-  registered_ = RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr, REG_SZ, exe.c_str(),
+  registered_ = toolkit::SetKeyValue(HKEY_LOCAL_MACHINE, kAppPathKey, nullptr, REG_SZ, exe.c_str(),
                                 static_cast<DWORD>(exe.size() + 1)) == ERROR_SUCCESS;
 }
 

@@ -4,12 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "core/AlertHold.h"
+#include "core/FullScreenCheck.h"
 #include "core/MailAlert.h"
 #include "core/RunState.h"
 #include "core/Settings.h"
 #include "popup/NotifyPopup.h"
 #include "popup/NotifyPopupForm.h"
 #include "tests/popup/PopupFixture.h"
+#include "tests/support/FullScreenWindow.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registry.h"
 #include "toolkit/Timer.h"
@@ -29,7 +32,9 @@ protected:
     SetAlwaysSound(1);
   }
   ~MailAlertTest() override {
+    // A closed popup takes its component along: the count may drop by two.
     for (int i = toolkit::Application.ComponentCount() - 1; i >= 0; --i) {
+      if (i >= toolkit::Application.ComponentCount()) continue;
       toolkit::TComponent* c = toolkit::Application.Components(i);
       if (dynamic_cast<TfrmNotifyPopup*>(c) != nullptr || dynamic_cast<TNotifyPopup*>(c) != nullptr) c->Free();
     }
@@ -119,8 +124,26 @@ TEST_F(MailAlertTest, ClosedPopupGivesItsCountBackOnce) {
   EXPECT_EQ(PopupCount, 0);
   Pump();
   EXPECT_TRUE(Owned<TfrmNotifyPopup>().empty());
-  // The components stay with the application, as the program leaves them.
-  EXPECT_EQ(Owned<TNotifyPopup>().size(), 3u);
+  // Each component goes with its popup: a program that alerts all day does not grow.
+  EXPECT_TRUE(Owned<TNotifyPopup>().empty());
+}
+
+// What the window shows is taken when it opens: the hand over the text, the alert's own texts, and
+// the application's hidden window as its owner (no taskbar button of its own).
+TEST_F(MailAlertTest, PopupKeepsWhatItOpenedWith) {
+  Alert("Inbox");
+  auto* alert = Owned<TNotifyPopup>().at(0);
+  auto* window = Owned<TfrmNotifyPopup>().at(0);
+  EXPECT_EQ(GetWindow(window->Handle(), GW_OWNER), toolkit::Application.Handle());
+  alert->SetText("changed");
+  alert->SetTitle("changed");
+  alert->SetTextCursor(toolkit::crDefault);
+  alert->SetURL("changed.exe");
+  EXPECT_EQ(window->lblText->Caption(), "You got mail in Inbox");
+  EXPECT_EQ(window->lblTitle->Caption(), "Alert");
+  EXPECT_EQ(window->lblText->Cursor(), toolkit::crHandPoint);
+  ClickControl(*window->lblText, toolkit::mbLeft);
+  EXPECT_EQ(shell_.opened, (std::vector<std::string>{"msimn.exe"}));
 }
 
 TEST_F(MailAlertTest, SoundFollowsTheSettingReadAfterThePopup) {
@@ -149,6 +172,115 @@ TEST_F(MailAlertTest, SystemSoundCallReturnsAtOnce) {
   ShowMailAlert(1, "Ann", "Inbox", real);
   EXPECT_LT(GetTickCount() - start, 2000u);
   EXPECT_EQ(PopupCount, 1);
+}
+
+// Screen readers announce a popup by its window name when it raises the system's alert event.
+std::vector<HWND> g_alertEvents;
+void CALLBACK RecordAlert(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
+  if (event == EVENT_SYSTEM_ALERT) g_alertEvents.push_back(hwnd);
+}
+
+TEST_F(MailAlertTest, PopupIsNamedByItsTextAndAnnouncedAsAnAlert) {
+  g_alertEvents.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, RecordAlert,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  Alert("Inbox");
+  Alert("Work");
+  for (int i = 0; i < 50 && g_alertEvents.size() < 2; ++i) {
+    Pump();
+    Sleep(10);
+  }
+  UnhookWinEvent(hook);
+  const auto windows = Owned<TfrmNotifyPopup>();
+  ASSERT_EQ(windows.size(), 2u);
+  const char* names[] = {"Alert: You got mail in Inbox", "Alert: You got mail in Work"};
+  for (int i = 0; i < 2; ++i) {
+    char name[128] = {};
+    GetWindowTextA(windows[i]->Handle(), name, sizeof name);
+    EXPECT_EQ(std::string(name), names[i]);
+  }
+  EXPECT_EQ(g_alertEvents, (std::vector<HWND>{windows[0]->Handle(), windows[1]->Handle()}));
+}
+
+TEST_F(MailAlertTest, HeldWhileAFullScreenWindowIsInFrontAndShownOnceItGoes) {
+  toolkit::TComponent owner(nullptr);
+  // Windows XP's shell32, without the notification-state query: the window alone decides.
+  const FullScreenProbe probe(nullptr);
+  AlertHold hold(owner, outputs_, [&probe] { return probe.UserIsFullScreen(); });
+  FullScreenWindow slides;
+  Pump();
+  ASSERT_EQ(GetForegroundWindow(), slides.get());
+  ASSERT_TRUE(probe.UserIsFullScreen());
+
+  hold.Alert(1, "Ann", "Inbox");
+  hold.Alert(2, "Bob", "Work");
+  hold.Alert(3, "Cid", "Inbox");
+  EXPECT_TRUE(hold.Holding());
+  EXPECT_TRUE(Owned<TNotifyPopup>().empty());
+  EXPECT_EQ(PopupCount, 0);
+  EXPECT_TRUE(sounds_.empty());
+  EXPECT_FALSE(hold.ReleaseWhenFree());
+
+  slides.Close();
+  const DWORD start = GetTickCount();
+  while (hold.Holding() && GetTickCount() - start < 5 * AlertHold::kPollMs) {
+    Pump();
+    Sleep(10);
+  }
+  EXPECT_FALSE(hold.Holding());
+  const auto alerts = Owned<TNotifyPopup>();
+  ASSERT_EQ(alerts.size(), 2u);
+  EXPECT_EQ(alerts[0]->Text(), "You got mail in Inbox");
+  EXPECT_EQ(alerts[1]->Text(), "You got mail in Work");
+  EXPECT_EQ(alerts[0]->PopupStartY(), 2);
+  EXPECT_EQ(alerts[1]->PopupStartY(), 123);
+  EXPECT_EQ(Owned<TfrmNotifyPopup>().size(), 2u);
+  EXPECT_EQ(PopupCount, 2);
+  EXPECT_EQ(sounds_, (std::vector<std::string>{"gotmail.wav"}));
+}
+
+TEST_F(MailAlertTest, AnAlertAfterTheFullScreenProgramWentTakesTheHeldOnesAlong) {
+  toolkit::TComponent owner(nullptr);
+  for (int sound : {1, 0}) {
+    SCOPED_TRACE(sound);
+    SetAlwaysSound(sound);
+    bool busy = true;
+    AlertHold hold(owner, outputs_, [&busy] { return busy; });
+    hold.Alert(1, "Ann", "Inbox");
+    busy = false;
+    hold.Alert(1, "Bob", "Work");
+    EXPECT_FALSE(hold.Holding());
+    EXPECT_EQ(PopupCount, 2);
+    EXPECT_EQ(sounds_.size(), sound == 1 ? 1u : 0u);
+    hold.Alert(1, "Cid", "Lists");  // nothing held: as ever
+    EXPECT_EQ(PopupCount, 3);
+    EXPECT_EQ(sounds_.size(), sound == 1 ? 2u : 0u);
+    sounds_.clear();
+    PopupCount = 0;
+  }
+}
+
+TEST_F(MailAlertTest, TheShellsNotificationStateCountsWhereItIsReported) {
+  const struct {
+    const char* what;
+    QueryUserNotificationStateFn query;
+    bool expected;
+  } cases[] = {
+      {"busy", [](int* s) -> HRESULT { return *s = 2, S_OK; }, true},
+      {"Direct3D full screen", [](int* s) -> HRESULT { return *s = 3, S_OK; }, true},
+      {"presenting", [](int* s) -> HRESULT { return *s = 4, S_OK; }, true},
+      {"accepts notifications", [](int* s) -> HRESULT { return *s = 5, S_OK; }, false},
+      {"query fails", [](int* s) -> HRESULT { return *s = 2, E_FAIL; }, false},
+      {"no query (Windows XP)", nullptr, false},
+  };
+  // No full-screen window here: only the shell's answer can hold alerts.
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(FullScreenProbe(c.query).UserIsFullScreen(), c.expected);
+  }
+  // Whatever this system's shell32 offers, a desktop without a full-screen program holds nothing.
+  EXPECT_FALSE(FullScreenProbe().UserIsFullScreen());
 }
 
 }  // namespace

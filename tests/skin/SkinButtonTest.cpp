@@ -174,6 +174,11 @@ TEST(SkinButton, MouseClicksOnceOnReleaseInsideAndRepeatsWhileHeld) {
   SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-20, 5));
   EXPECT_FALSE(w.button->Pressed());
+  // Still held but off the button: the repeat has stopped.
+  EXPECT_FALSE(w.button->RepeatTimerRunning());
+  repeats = 0;
+  test::PumpFor(250);
+  EXPECT_EQ(repeats, 0);
   SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(-20, 5));
   EXPECT_EQ(w.clicks, 1);
   EXPECT_FALSE(w.button->RepeatTimerRunning());

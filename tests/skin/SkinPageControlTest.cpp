@@ -242,6 +242,15 @@ TEST(SkinPageControl, SwitchingPagesEnablesOnlyTheActivePage) {
   // The active page lies on top of the other.
   EXPECT_EQ(p.control->Controls(p.control->ControlCount() - 1), about);
 
+  // Setting the page from code: the switch, then the page shown once more; the active page again: shown.
+  events.clear();
+  p.control->SetActivePage(setting);
+  EXPECT_EQ(events, (std::vector<std::string>{"hide About", "show Setting", "tab 0", "change", "show Setting"}));
+  events.clear();
+  p.control->SetActivePage(setting);
+  EXPECT_EQ(events, (std::vector<std::string>{"show Setting"}));
+  p.control->SetActivePage(about);
+
   events.clear();
   p.ClickTab(1);  // the active tab: nothing
   allow = false;

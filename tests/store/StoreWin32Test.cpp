@@ -12,6 +12,7 @@
 #include "tests/store/LoadHelpers.h"
 #include "tests/support/PrivateRegistry.h"
 #include "tests/support/TestFiles.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::test {
 namespace {
@@ -20,13 +21,13 @@ constexpr char kClientKey[] = "Software\\Microsoft\\Outlook Express";
 constexpr char kIdentityKey[] = "Identities\\{ID-1}\\Software\\Microsoft\\Outlook Express\\5.0";
 
 void SetText(const char* key, const char* name, const std::string& value, DWORD type = REG_SZ) {
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, value.c_str(),
+  ASSERT_EQ(toolkit::SetKeyValue(HKEY_CURRENT_USER, key, name, type, value.c_str(),
                             static_cast<DWORD>(value.size() + 1)),
             ERROR_SUCCESS);
 }
 
 void SetDword(const char* key, const char* name, DWORD value) {
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, REG_DWORD, &value, sizeof value), ERROR_SUCCESS);
+  ASSERT_EQ(toolkit::SetKeyValue(HKEY_CURRENT_USER, key, name, REG_DWORD, &value, sizeof value), ERROR_SUCCESS);
 }
 
 TEST(StoreLocator, FindsTheStoreFolder) {

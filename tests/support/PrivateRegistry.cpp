@@ -1,13 +1,17 @@
 #include "tests/support/PrivateRegistry.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+
+#include "toolkit/Registry.h"
 
 namespace quendrel::test {
 
 PrivateCurrentUser::PrivateCurrentUser() {
+  static std::atomic<unsigned> made{0};
   path_ = "Software\\QuendrelTests\\" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(GetTickCount64());
+          std::to_string(GetTickCount()) + "-" + std::to_string(made++);
   // Not volatile: a volatile key refuses the ordinary (non-volatile) subkeys the code under test creates.
   LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, &key_, nullptr);
@@ -21,9 +25,9 @@ PrivateCurrentUser::PrivateCurrentUser() {
 PrivateCurrentUser::~PrivateCurrentUser() {
   RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   RegCloseKey(key_);
-  RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+  toolkit::DeleteKeyTree(HKEY_CURRENT_USER, path_.c_str());
 }
 
-void ClearCurrentUser() { RegDeleteTreeA(HKEY_CURRENT_USER, nullptr); }
+void ClearCurrentUser() { toolkit::DeleteKeyTree(HKEY_CURRENT_USER, nullptr); }
 
 }  // namespace quendrel::test

@@ -123,18 +123,17 @@ TEST(BarrierTest, GuardedReturnsTheFallbackAfterTheErrorHandler) {
   EXPECT_EQ(errors.Texts(), (std::vector<std::string>{"sink", "void"}));
 }
 
+BOOL CALLBACK CountMessageBox(HWND window, LPARAM counter) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) == "#32770" && IsWindowVisible(window)) ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
 // The boxes of this thread that are up now.
 int CountMessageBoxes() {
   int count = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM counter) {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && IsWindowVisible(window)) ++*reinterpret_cast<int*>(counter);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountMessageBox, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 

@@ -249,9 +249,7 @@ TEST(MessagesTest, OnMessageSeesQueuedMessagesBeforeDispatchAndMayDropThem) {
 }
 
 TEST(MessagesTest, AClassNameKeepsTheStylesItWasRegisteredWith) {
-  const auto proc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-  };
+  const WNDPROC proc = DefWindowProcA;
   RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS});
   EXPECT_NO_THROW(RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS}));
   EXPECT_THROW(RegisterWindowClass({.Name = "Quendrel.StyleTest", .Proc = proc, .Style = CS_DBLCLKS | CS_DROPSHADOW}),

@@ -5,20 +5,23 @@
 
 namespace quendrel::toolkit {
 
+// Enumeration callbacks: Windows calls them with its own convention (a lambda has the compiler's).
+inline BOOL CALLBACK CountChildWindow(HWND, LPARAM total) {
+  ++*reinterpret_cast<int*>(total);
+  return TRUE;
+}
+
+inline BOOL CALLBACK CountTopWindow(HWND window, LPARAM total) {
+  ++*reinterpret_cast<int*>(total);
+  EnumChildWindows(window, CountChildWindow, total);  // every descendant, once
+  return TRUE;
+}
+
 // Top-level windows with all their descendants, and the message-only ones (which neither
 // enumeration reaches).
 inline int ThreadWindowCount() {
   int count = 0;
-  const auto countTop = [](HWND window, LPARAM total) -> BOOL {
-    ++*reinterpret_cast<int*>(total);
-    const auto countChild = [](HWND, LPARAM t) -> BOOL {
-      ++*reinterpret_cast<int*>(t);
-      return TRUE;
-    };
-    EnumChildWindows(window, countChild, total);  // every descendant, once
-    return TRUE;
-  };
-  EnumThreadWindows(GetCurrentThreadId(), countTop, reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountTopWindow, reinterpret_cast<LPARAM>(&count));
   for (HWND w = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); w != nullptr;
        w = FindWindowExA(HWND_MESSAGE, w, nullptr, nullptr)) {
     if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) ++count;

@@ -4,12 +4,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "tray/NotifyIconData.h"
+
 namespace quendrel::test {
 
 // Whether the shell holds an icon for this window and identifier (a modify succeeds only then).
 inline bool ShellHolds(HWND window, UINT id) {
   NOTIFYICONDATAA probe{};
-  probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  probe.cbSize = CurrentNotifyIconLayout().size;
   probe.hWnd = window;
   probe.uID = id;
   return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;

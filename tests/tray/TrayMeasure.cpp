@@ -34,9 +34,14 @@ void IdleFor(DWORD milliseconds) {
   }
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+  ++*reinterpret_cast<unsigned long*>(param);
+  return TRUE;
+}
+
 BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
   ++*reinterpret_cast<unsigned long*>(param);
-  EnumChildWindows(window, [](HWND, LPARAM p) { return ++*reinterpret_cast<unsigned long*>(p), TRUE; }, param);
+  EnumChildWindows(window, CountChild, param);
   return TRUE;
 }
 

@@ -12,6 +12,7 @@
 #include "store/OEFolderManagerEvents.h"
 #include "store/OEFolderManagerIds.h"
 #include "toolkit/Com.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::standin {
 
@@ -242,9 +243,9 @@ int FolderManagerServer::Subscribers() const {
 std::string RegisterServer() {
   const std::wstring exe = ExePathW();
   const std::wstring command = L"\"" + exe + L"\"";
-  if (RegSetKeyValueA(HKEY_LOCAL_MACHINE, kClassKey, nullptr, REG_SZ, "Quendrel stand-in folder manager", 33) !=
+  if (toolkit::SetKeyValue(HKEY_LOCAL_MACHINE, kClassKey, nullptr, REG_SZ, "Quendrel stand-in folder manager", 33) !=
           ERROR_SUCCESS ||
-      RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID\\{12BAF0A5-264C-464B-9D58-C83B3781DD4B}\\LocalServer32",
+      toolkit::SetKeyValue(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID\\{12BAF0A5-264C-464B-9D58-C83B3781DD4B}\\LocalServer32",
                       nullptr, REG_SZ, command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) !=
           ERROR_SUCCESS) {
     return "cannot write the class registration under HKEY_LOCAL_MACHINE";
@@ -257,7 +258,7 @@ std::string RegisterServer() {
 
 std::string UnregisterServer() {
   UnRegisterTypeLib(kTypeLibraryId, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
-  const LSTATUS status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, kClassKey);
+  const LSTATUS status = toolkit::DeleteKeyTree(HKEY_LOCAL_MACHINE, kClassKey);
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return "cannot remove the class registration";
   return {};
 }

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # A Wine session for tests and demos: its own prefix, a display, and a warm persistent wineserver.
-#   session.sh up STATE_DIR [--own-display]   create or reuse STATE_DIR/prefix, pick a display, start the server
+#   session.sh up STATE_DIR [--own-display] [--windows VERSION]
+#                                             create or reuse STATE_DIR/prefix, pick a display, start the server;
+#                                             --windows: the Windows the prefix reports to its programs, as
+#                                             winecfg names it (winxp64: XP x64 / Server 2003 x64, NT 5.2)
 #   session.sh down STATE_DIR                 stop only what 'up' started
 # The display is the real $DISPLAY when one answers, else an Xvfb of our own. With --own-display (the
 # tests) it is always an Xvfb of our own, so that focus and input stay out of the user's desktop,
@@ -10,8 +13,16 @@
 set -euo pipefail
 cmd=${1:?usage: session.sh up|down STATE_DIR}
 state=${2:?usage: session.sh up|down STATE_DIR}
-use_real_display=yes
-if [ "${3:-}" = --own-display ] && [ "${QUENDREL_TEST_REAL_DISPLAY:-0}" != 1 ]; then use_real_display=no; fi
+use_real_display=yes windows=""
+shift 2
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --own-display) [ "${QUENDREL_TEST_REAL_DISPLAY:-0}" = 1 ] || use_real_display=no ;;
+    --windows) windows=${2:?--windows needs a version}; shift ;;
+    *) echo "session: unknown option $1" >&2; exit 2 ;;
+  esac
+  shift
+done
 mkdir -p "$state"
 state=$(cd "$state" && pwd)
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="winealsa.drv=d;mscoree=d;mshtml=d"
@@ -55,6 +66,13 @@ up() {
   # Checked apart from the marker above, so prefixes made before this setting get it too.
   if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    wineserver -w
+  fi
+  # The Windows version programs are told (GetVersionEx) comes from HKLM\Software\Wine "Version", read
+  # at each program's start; winecfg also writes the version keys of the registry that programs may read.
+  if [ -n "$windows" ] && ! grep -q "\"Version\"=\"$windows\"" "$WINEPREFIX/system.reg" 2>/dev/null; then
+    wine winecfg -v "$windows" </dev/null >/dev/null 2>&1
+    wine reg add 'HKLM\Software\Wine' /v Version /t REG_SZ /d "$windows" /f </dev/null >/dev/null 2>&1
     wineserver -w
   fi
   # Debian's fonts-wine (MS Sans Serif, Tahoma) does not reach a new prefix's Fonts folder by
