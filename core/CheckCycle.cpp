@@ -12,7 +12,6 @@
 #include "core/Settings.h"
 #include "resources/ResourceNames.h"
 #include "store/DbxFileName.h"
-#include "store/DbxReader.h"
 #include "store/StoreLocator.h"
 
 namespace quendrel {
@@ -53,17 +52,6 @@ void DriveMailClient(toolkit::Registry& reg) {
   }
 }
 
-// The host's list for the length of one check, given back however the check ends.
-struct ItemListLoan {
-  explicit ItemListLoan(CheckHost& owner) : host(owner), items(owner.TakeItemList()) {}
-  ~ItemListLoan() { host.KeepItemList(std::move(items)); }
-  ItemListLoan(const ItemListLoan&) = delete;
-  ItemListLoan& operator=(const ItemListLoan&) = delete;
-
-  CheckHost& host;
-  DbxItemList items;
-};
-
 // The checks that events start: the same settings are created when missing, alwaysalert is read
 // even where it is not followed.
 void CheckFoldersOnEvent(CheckHost& host, bool honourAlwaysAlert) {
@@ -82,8 +70,6 @@ void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& ho
     return;
   }
   const std::vector<std::string> keyNames = reg.GetKeyNames();
-  ItemListLoan loan(host);
-  DbxItemList& items = loan.items;
   MessageBreaks breaks(host);
   FolderKeyMemory memory(reg);
   std::vector<UnreadFolder> unread;
@@ -93,9 +79,7 @@ void CheckWatchedFolders(toolkit::Registry& reg, bool AlwaysAlert, CheckHost& ho
     if (!reg.OpenKey(FolderKeyPath(name), false)) continue;
     if (!reg.ReadBool(kChecked)) continue;
     const std::string path = StoreFolderPath(GetStoreRoot()) + name;
-    items.clear();
-    LoadDbxItems(path, &items);
-    const FolderVerdict verdict = ExamineFolderItems(items, memory, breaks);
+    const FolderVerdict verdict = ExamineFolderFile(path, memory, breaks);
     ReportFolder(verdict, AlwaysAlert, path, memory, host);
     if (verdict.unread >= 1) unread.push_back({AlertFolderName(name), verdict.unread});
   }

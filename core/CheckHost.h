@@ -3,11 +3,9 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/UnreadTip.h"
-#include "store/DbxRecords.h"
 
 namespace quendrel {
 
@@ -23,18 +21,6 @@ public:
   virtual void ShowUnreadFolders(const std::vector<UnreadFolder>& folders) = 0;
   // Handles every window message waiting in the queue and returns. May run a nested check.
   virtual void ProcessMessages() = 0;
-
-  // The list a check reads the watched folders into stays here between checks, so that the next
-  // check reuses its memory instead of touching new memory for every record (slow under Wine).
-  // A check nested in another finds it lent out and takes an empty one.
-  DbxItemList TakeItemList() { return std::exchange(itemList_, DbxItemList()); }
-  void KeepItemList(DbxItemList items) {
-    items.clear();
-    itemList_ = std::move(items);
-  }
-
- private:
-  DbxItemList itemList_;
 };
 
 }  // namespace quendrel

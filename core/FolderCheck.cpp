@@ -3,34 +3,79 @@
 #include <variant>
 
 #include "core/FolderNames.h"
+#include "store/DbxReader.h"
 #include "resources/ResourceNames.h"
 
 namespace quendrel {
 namespace {
 
-bool RememberLatest(FolderMemory& memory, const Toe5_MessageInfo& latest) {
+bool RememberLatest(FolderMemory& memory, const DbxFileTime& received, const std::string& sender) {
   const DateTime mailTime = memory.MailTime();
-  if (DbxFileTimeToDateTime(latest.ReceivedTime) == mailTime && latest.SenderName == memory.MailReceived()) {
-    return false;
-  }
+  if (DbxFileTimeToDateTime(received) == mailTime && sender == memory.MailReceived()) return false;
   // Converted afresh: a time out of the store's range reads as "now", which has moved on.
-  memory.Remember(DbxFileTimeToDateTime(latest.ReceivedTime), std::string(latest.SenderName));
+  memory.Remember(DbxFileTimeToDateTime(received), sender);
   return true;
 }
 
+// Feeds a walk's records to a tally, letting waiting messages in between them.
+class TallyVisitor : public DbxRecordVisitor {
+public:
+  explicit TallyVisitor(MessageBreaks& breaks) : breaks_(breaks) {}
+  void Visit(Toe5_MessageInfo& message) override {
+    Between();
+    tally.Add(message);
+  }
+  void Visit(Toe5_FolderInfo&) override {
+    Between();
+    tally.AddOther();
+  }
+  FolderTally tally;
+
+private:
+  void Between() {
+    if (!first_) breaks_.AtRecord();
+    first_ = false;
+  }
+  MessageBreaks& breaks_;
+  bool first_ = true;
+};
+
 }  // namespace
 
-FolderVerdict ExamineFolderItems(const DbxItemList& items, FolderMemory& memory, MessageBreaks& breaks) {
+void FolderTally::Add(const Toe5_MessageInfo& message) {
+  latestUnread_ = !message.IsRead();
+  if (!latestUnread_) return;
+  ++unread_;
+  latestReceived_ = message.ReceivedTime;
+  latestSender_.assign(message.SenderName);
+}
+
+FolderVerdict FolderTally::Finish(FolderMemory& memory) const {
   FolderVerdict verdict;
-  breaks.AtFolderStart();
-  for (size_t i = items.size(); i-- > 0;) {
-    if (i + 1 < items.size()) breaks.AtRecord();
-    const auto* message = std::get_if<Toe5_MessageInfo>(&items[i]);
-    if (message == nullptr || message->IsRead()) continue;
-    ++verdict.unread;
-    if (i + 1 == items.size()) verdict.isNew = RememberLatest(memory, *message);
-  }
+  verdict.unread = unread_;
+  if (latestUnread_) verdict.isNew = RememberLatest(memory, latestReceived_, latestSender_);
   return verdict;
+}
+
+FolderVerdict ExamineFolderItems(const DbxItemList& items, FolderMemory& memory, MessageBreaks& breaks) {
+  FolderTally tally;
+  breaks.AtFolderStart();
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) breaks.AtRecord();
+    if (const auto* message = std::get_if<Toe5_MessageInfo>(&items[i])) {
+      tally.Add(*message);
+    } else {
+      tally.AddOther();
+    }
+  }
+  return tally.Finish(memory);
+}
+
+FolderVerdict ExamineFolderFile(const std::string& path, FolderMemory& memory, MessageBreaks& breaks) {
+  breaks.AtFolderStart();
+  TallyVisitor visitor(breaks);
+  VisitDbxItems(path, visitor);
+  return visitor.tally.Finish(memory);
 }
 
 void ReportFolder(const FolderVerdict& verdict, bool alwaysAlert, const std::string& path, FolderMemory& memory,

@@ -59,10 +59,33 @@ struct FolderVerdict {
   friend bool operator==(const FolderVerdict&, const FolderVerdict&) = default;
 };
 
-// Counts the unread messages from the last record backwards and compares the latest one, when it is
-// unread, with what memory holds; a different one is remembered from now on. Records that are no
-// messages (a folder list read as a folder) do not count.
+// One pass over a folder's records in index order, keeping only what the verdict needs: the count of
+// unread messages and the latest record's time and sender (copied into one buffer that keeps its
+// room, so a pass allocates nothing per record). Records that are no messages (a folder list read
+// as a folder) do not count, but one that comes last leaves no latest message.
+class FolderTally {
+public:
+  void Add(const Toe5_MessageInfo& message);
+  void AddOther() { latestUnread_ = false; }
+
+  // Compares the latest record, when it is an unread message, with what memory holds; a different
+  // one is remembered from now on.
+  FolderVerdict Finish(FolderMemory& memory) const;
+
+private:
+  int32_t unread_ = 0;
+  bool latestUnread_ = false;
+  DbxFileTime latestReceived_;
+  std::string latestSender_;
+};
+
+// The verdict on records already loaded.
 FolderVerdict ExamineFolderItems(const DbxItemList& items, FolderMemory& memory, MessageBreaks& breaks);
+
+// The verdict on the store file at path, read in one pass that keeps no records. A missing or damaged
+// file counts what could be read. Exceptions out of memory or out of the breaks' message handling
+// (a nested check) end the examination and leave here.
+FolderVerdict ExamineFolderFile(const std::string& path, FolderMemory& memory, MessageBreaks& breaks);
 
 // The tray icon and the alert for an examined folder at path: a folder with unread mail that is new,
 // or any unread mail with alwaysAlert, alerts with the remembered sender; other unread mail only sets

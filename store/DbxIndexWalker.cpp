@@ -52,6 +52,20 @@ bool DbxIndexWalker::ReadEntries(Frame& Node) {
   return true;
 }
 
+// False when the record ends the load.
+bool DbxIndexWalker::VisitRecord(int32_t RecordOffset) {
+  if (folderMode_) {
+    Toe5_FolderInfo folder;
+    const DecodeOutcome outcome = DecodeFolderRecord(reader_, RecordOffset, folder);
+    if (outcome == DecodeOutcome::kAppended) visitor_.Visit(folder);
+    return outcome != DecodeOutcome::kEndLoad;
+  }
+  Toe5_MessageInfo message;
+  const DecodeOutcome outcome = DecodeMessageRecord(reader_, RecordOffset, message);
+  if (outcome == DecodeOutcome::kAppended) visitor_.Visit(message);
+  return outcome != DecodeOutcome::kEndLoad;
+}
+
 bool DbxIndexWalker::ReadIndexNode(int32_t NodeOffset) {
   if (NodeOffset <= 0) return true;
   std::vector<Frame> stack;
@@ -89,12 +103,7 @@ bool DbxIndexWalker::ReadIndexNode(int32_t NodeOffset) {
           break;
         }
         const Entry entry = stack[top].entries[stack[top].next++];
-        if (entry.record > 0) {
-          const DecodeOutcome outcome = folderMode_
-                                            ? ReadFolderRecord(reader_, entry.record, list_, list_.Texts())
-                                            : ReadMessageRecord(reader_, entry.record, list_, list_.Texts());
-          if (outcome == DecodeOutcome::kEndLoad) return false;
-        }
+        if (entry.record > 0 && !VisitRecord(entry.record)) return false;
         if (!follow(entry.child)) return false;
         break;
       }

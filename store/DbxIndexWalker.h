@@ -6,18 +6,18 @@
 #include <vector>
 
 #include "store/BufferedReader.h"
-#include "store/DbxRecords.h"
+#include "store/DbxRecordVisitor.h"
 
 namespace quendrel {
 
 // One walk of one load. Order of visits at a node: its parent link, its first child link, then each
 // entry's record followed by that entry's child subtree. A node is walked once per load (tested when
 // a link is about to be followed); records are not guarded, so two entries naming the same record
-// list it twice. The walk keeps its own stack, so a long chain of nodes cannot exhaust the thread's.
+// have it visited twice. The walk keeps its own stack, so a long chain of nodes cannot exhaust the thread's.
 class DbxIndexWalker {
  public:
-  DbxIndexWalker(BufferedReader& Reader, bool FolderMode, DbxItemList& List)
-      : reader_(Reader), folderMode_(FolderMode), list_(List) {}
+  DbxIndexWalker(BufferedReader& Reader, bool FolderMode, DbxRecordVisitor& Visitor)
+      : reader_(Reader), folderMode_(FolderMode), visitor_(Visitor) {}
 
   // Walks the tree at NodeOffset (nothing when it is 0 or below). False when the load ended early:
   // a read failed, the file ended inside an entry table, or a record could not be decoded.
@@ -33,10 +33,11 @@ class DbxIndexWalker {
 
   Enter EnterNode(int32_t NodeOffset, std::vector<Frame>& Stack);
   bool ReadEntries(Frame& Node);
+  bool VisitRecord(int32_t RecordOffset);
 
   BufferedReader& reader_;  // not owned
   bool folderMode_;
-  DbxItemList& list_;  // not owned
+  DbxRecordVisitor& visitor_;  // not owned
   std::unordered_set<int32_t> visited_;
 };
 

@@ -19,4 +19,14 @@ void LoadDbxItems(const std::string& FileName, DbxItemList* List) {
   }
 }
 
+void VisitDbxItems(const std::string& FileName, DbxRecordVisitor& Visitor) {
+  std::unique_ptr<ByteSource> file;
+  try {
+    file = OpenFileSource(FileName);
+  } catch (...) {
+    return;  // as a file that is not there
+  }
+  if (file) VisitDbxItemsFrom(*file, FileName, GetStoreRoot, Visitor);
+}
+
 }  // namespace quendrel

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "store/DbxRecordVisitor.h"
 #include "store/DbxRecords.h"
 
 namespace quendrel {
@@ -12,5 +13,9 @@ namespace quendrel {
 // a missing, unreadable or damaged file yields fewer records (those appended before a failure stay).
 // Files named "folders.dbx" in the store folder (GetStoreRoot) are decoded as folder records.
 void LoadDbxItems(const std::string& FileName, DbxItemList* List);
+
+// The same walk over the same file, each record handed to Visitor instead of kept. Its read windows
+// are freed on return. Silent as the load is, except that an exception out of Visitor leaves here.
+void VisitDbxItems(const std::string& FileName, DbxRecordVisitor& Visitor);
 
 }  // namespace quendrel

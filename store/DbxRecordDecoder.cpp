@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <span>
+#include <utility>
 
 #include "store/LittleEndian.h"
 
@@ -183,7 +184,7 @@ bool DecodeFolderEntry(uint32_t Entry, const DataBlock& Data, Toe5_FolderInfo& F
 // the data block from the first to the end of the last. So a record keeps at most its data block,
 // however many entries name the same text.
 template <size_t N>
-void KeepTexts(const std::array<DbxText*, N>& Texts, DbxTextArena& Arena,
+void KeepTextsIn(const std::array<DbxText*, N>& Texts, DbxTextArena& Arena,
                std::shared_ptr<const void>& Storage) {
   const char* first = nullptr;
   const char* end = nullptr;
@@ -209,8 +210,7 @@ void KeepTexts(const std::array<DbxText*, N>& Texts, DbxTextArena& Arena,
 
 }  // namespace
 
-DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
-                               DbxTextArena& Texts) {
+DecodeOutcome DecodeFolderRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_FolderInfo& Out) {
   RecordTable table;
   switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/false, table)) {
     case TableOutcome::kNotHere:
@@ -227,20 +227,13 @@ DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, Dbx
   }
   const auto data = ReadData(Reader, RecordOffset, table);
   if (!data) return DecodeOutcome::kEndLoad;
-  // Built in place in the list, and taken out again when it cannot be decoded.
-  auto& folder = std::get<Toe5_FolderInfo>(List.emplace_back(std::in_place_type<Toe5_FolderInfo>));
   for (auto e = first; e != last; ++e) {
-    if (!DecodeFolderEntry(*e, DataBlock(*data), folder)) {
-      List.pop_back();
-      return DecodeOutcome::kEndLoad;
-    }
+    if (!DecodeFolderEntry(*e, DataBlock(*data), Out)) return DecodeOutcome::kEndLoad;
   }
-  KeepTexts(std::array{&folder.FolderName, &folder.FileName}, Texts, folder.TextStorage);
   return DecodeOutcome::kAppended;
 }
 
-DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
-                                DbxTextArena& Texts) {
+DecodeOutcome DecodeMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_MessageInfo& Out) {
   RecordTable table;
   switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/true, table)) {
     case TableOutcome::kNotHere:
@@ -252,19 +245,42 @@ DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Db
   }
   const auto data = ReadData(Reader, RecordOffset, table);
   if (!data) return DecodeOutcome::kEndLoad;
-  auto& message = std::get<Toe5_MessageInfo>(List.emplace_back(std::in_place_type<Toe5_MessageInfo>));
-  message.RecordOffset = RecordOffset;
+  Out.RecordOffset = RecordOffset;
   for (unsigned i = 0; i < table.count; ++i) {
-    if (!DecodeMessageEntry(table.entries[i], DataBlock(*data), message)) {
-      List.pop_back();
-      return DecodeOutcome::kEndLoad;
-    }
+    if (!DecodeMessageEntry(table.entries[i], DataBlock(*data), Out)) return DecodeOutcome::kEndLoad;
   }
-  KeepTexts(std::array{&message.AccountKey, &message.AccountName, &message.MessageId, &message.Subject,
-                       &message.SenderName, &message.SenderNameAndAddress, &message.ReceiverName,
-                       &message.SenderAddress, &message.InReplyToId, &message.ServerInfo},
-            Texts, message.TextStorage);
   return DecodeOutcome::kAppended;
+}
+
+void KeepTexts(Toe5_FolderInfo& Folder, DbxTextArena& Texts) {
+  KeepTextsIn(std::array{&Folder.FolderName, &Folder.FileName}, Texts, Folder.TextStorage);
+}
+
+void KeepTexts(Toe5_MessageInfo& Message, DbxTextArena& Texts) {
+  KeepTextsIn(std::array{&Message.AccountKey, &Message.AccountName, &Message.MessageId, &Message.Subject,
+                         &Message.SenderName, &Message.SenderNameAndAddress, &Message.ReceiverName,
+                         &Message.SenderAddress, &Message.InReplyToId, &Message.ServerInfo},
+              Texts, Message.TextStorage);
+}
+
+DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
+                               DbxTextArena& Texts) {
+  Toe5_FolderInfo folder;
+  const DecodeOutcome outcome = DecodeFolderRecord(Reader, RecordOffset, folder);
+  if (outcome != DecodeOutcome::kAppended) return outcome;
+  KeepTexts(folder, Texts);
+  List.emplace_back(std::move(folder));
+  return outcome;
+}
+
+DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
+                                DbxTextArena& Texts) {
+  Toe5_MessageInfo message;
+  const DecodeOutcome outcome = DecodeMessageRecord(Reader, RecordOffset, message);
+  if (outcome != DecodeOutcome::kAppended) return outcome;
+  KeepTexts(message, Texts);
+  List.emplace_back(std::move(message));
+  return outcome;
 }
 
 }  // namespace quendrel

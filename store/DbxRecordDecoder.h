@@ -10,7 +10,7 @@
 namespace quendrel {
 
 enum class DecodeOutcome {
-  kAppended,  // one record went to the list
+  kAppended,  // one record was decoded (and, by the Read functions, appended to the list)
   kSkipped,   // nothing at that offset to decode (its own-offset test failed, or not a folder)
   kEndLoad,   // undecodable or unreadable: the load stops, earlier records stay
 };
@@ -22,7 +22,16 @@ constexpr int32_t kMaxRecordBody = 1 << 20;
 // Both decoders also end the load when the file holds fewer bytes than the record's header, entry
 // table or data block need: the tree points into a part of the file that is not (or no longer)
 // there, as when the mail client truncates or compacts it while we read.
-// The texts of an appended record are kept in Texts, which the record then shares.
+// The Decode functions leave the record's texts in the reader's window, valid until its next read;
+// Out is of no use unless the outcome is kAppended.
+DecodeOutcome DecodeFolderRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_FolderInfo& Out);
+DecodeOutcome DecodeMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_MessageInfo& Out);
+
+// Copies a decoded record's texts into Texts, which the record then shares.
+void KeepTexts(Toe5_FolderInfo& Folder, DbxTextArena& Texts);
+void KeepTexts(Toe5_MessageInfo& Message, DbxTextArena& Texts);
+
+// Decoding, keeping the texts in Texts and appending to List in one.
 DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
                                DbxTextArena& Texts);
 DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,

@@ -2,6 +2,10 @@
 // share spent handling window messages, and peak memory. The store goes into a temporary folder and
 // the settings into a scratch key that stands in for HKEY_CURRENT_USER; the real one is left alone.
 // The checks run in a child process so that its peak memory is the check's, not the store writer's.
+// Then, for one watched folder of 1,000, 10,000 and 100,000 messages, each in fresh processes: the
+// first check of the process and the later ones beside one plain read of the same file, the peak
+// working set during the first check above the idle one before it, and the idle working set after
+// the checks against before (repeated: the figures are ranges).
 #include <windows.h>
 #include <psapi.h>
 
@@ -26,6 +30,8 @@ namespace fs = std::filesystem;
 constexpr int kFolders = 10;
 constexpr int kMessagesPerFolder = 10'000;
 constexpr int kRuns = 5;
+constexpr int kFoldSizes[] = {1'000, 10'000, 100'000};
+constexpr int kFoldProcesses = 3;
 
 LONGLONG Now() {
   LARGE_INTEGER now;
@@ -87,20 +93,20 @@ private:
   HKEY key_ = nullptr;
 };
 
-bool PrepareStore(const fs::path& store) {
+bool PrepareStore(const fs::path& store, int folders, int messagesPerFolder) {
   // Realistic folders: mostly read mail, every tenth unread, the latest one unread.
-  std::vector<quendrel::dbx::MessageSpec> messages(kMessagesPerFolder);
+  std::vector<quendrel::dbx::MessageSpec> messages(messagesPerFolder);
   const uint64_t base = 133'500'000'000'000'000ull;  // early 2024
-  for (int i = 0; i < kMessagesPerFolder; ++i) {
+  for (int i = 0; i < messagesPerFolder; ++i) {
     auto& m = messages[i];
     m.senderName = "Sender " + std::to_string(i % 97);
     m.senderAddress = "sender" + std::to_string(i % 97) + "@example.org";
     m.subject = "Message number " + std::to_string(i);
     m.messageId = "<" + std::to_string(i) + "@example.org>";
     m.receivedTime = m.sentTime = base + uint64_t(i) * 600'000'000ull;
-    m.read = (i % 10 != 0) && i != kMessagesPerFolder - 1;
+    m.read = (i % 10 != 0) && i != messagesPerFolder - 1;
   }
-  for (int f = 0; f < kFolders; ++f) {
+  for (int f = 0; f < folders; ++f) {
     if (!quendrel::dbx::WriteMessageFile(FolderFile(store, f), messages)) return false;
   }
   quendrel::toolkit::Registry reg;
@@ -112,7 +118,7 @@ bool PrepareStore(const fs::path& store) {
   reg.WriteBool("alwaysreceive", false);
   reg.WriteBool("hideoe", false);
   quendrel::UpdateFolderKeys(quendrel::FullDefaults());
-  for (int f = 0; f < kFolders; ++f) {
+  for (int f = 0; f < folders; ++f) {
     reg.OpenKey(quendrel::FolderKeyPath("Folder" + std::to_string(f) + ".dbx"), false);
     reg.WriteBool("checked", true);
   }
@@ -172,8 +178,58 @@ int MeasureChecks(const fs::path& store) {
   return 0;
 }
 
-int RunChild(const std::string& hkcuPath, const fs::path& store) {
-  std::string command = "\"" + std::string(_pgmptr) + "\" --check \"" + hkcuPath + "\" \"" + store.string() + "\"";
+double PlainRead(const std::string& path) {
+  const LONGLONG start = Now();
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  std::vector<char> buffer(1 << 20);
+  DWORD got = 0;
+  while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got > 0) {
+  }
+  CloseHandle(file);
+  return Ms(Now() - start);
+}
+
+PROCESS_MEMORY_COUNTERS Memory() {
+  PROCESS_MEMORY_COUNTERS memory = {};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+  return memory;
+}
+
+double Mb(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+// One fresh process over one watched folder: the check alone (no catalogue refresh, no mail client).
+int MeasureFold(const fs::path& store) {
+  const std::string path = FolderFile(store, 0);
+  auto check = [] {
+    BenchHost host;
+    quendrel::toolkit::Registry reg;
+    reg.OpenKey(quendrel::kProgramKey, false);
+    const LONGLONG start = Now();
+    quendrel::CheckWatchedFolders(reg, /*AlwaysAlert=*/false, host);
+    return Ms(Now() - start);
+  };
+  const SIZE_T idleBefore = Memory().WorkingSetSize;
+  const double first = check();
+  const PROCESS_MEMORY_COUNTERS afterFirst = Memory();
+  double later = 1e9;
+  for (int run = 0; run < kRuns; ++run) later = std::min(later, check());
+  const SIZE_T idleAfter = Memory().WorkingSetSize;
+  double plain = 1e9;
+  for (int run = 0; run < kRuns; ++run) plain = std::min(plain, PlainRead(path));
+  std::printf("%9.1f %9.2f %7.2f %7.2f %9.2f %7.2f %10.1f %10.2f %10.2f %10.2f\n",
+              Mb(static_cast<SIZE_T>(fs::file_size(path))), plain,
+              first, first / plain, later, later / plain, Mb(idleBefore),
+              Mb(afterFirst.PeakWorkingSetSize) - Mb(idleBefore), Mb(afterFirst.WorkingSetSize) - Mb(idleBefore),
+              Mb(idleAfter) - Mb(idleBefore));
+  return 0;
+}
+
+int RunChild(const char* mode, const std::string& hkcuPath, const fs::path& store) {
+  std::string command =
+      "\"" + std::string(_pgmptr) + "\" " + mode + " \"" + hkcuPath + "\" \"" + store.string() + "\"";
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -190,6 +246,29 @@ int RunChild(const std::string& hkcuPath, const fs::path& store) {
   return static_cast<int>(exitCode);
 }
 
+// A store of folders x messages in a scratch folder and key, measured by a child in the given mode.
+int MeasureInChild(const char* mode, int folders, int messagesPerFolder, int processes) {
+  const std::string hkcuPath = "Software\\QuendrelBench\\" + std::to_string(GetCurrentProcessId());
+  const fs::path store = fs::temp_directory_path() / ("quendrel-bench-" + std::to_string(GetCurrentProcessId()));
+  fs::create_directories(store);
+  bool prepared;
+  {
+    RedirectedHkcu hkcu(hkcuPath);
+    prepared = PrepareStore(store, folders, messagesPerFolder);
+  }
+  if (!prepared) std::fprintf(stderr, "cannot write the store files\n");
+  int result = prepared ? 0 : 1;
+  for (int p = 0; p < processes && result == 0; ++p) {
+    if (std::strcmp(mode, "--fold") == 0) std::printf("%9d ", messagesPerFolder);
+    std::fflush(stdout);
+    result = RunChild(mode, hkcuPath, store);
+  }
+  quendrel::toolkit::DeleteKeyTree(HKEY_CURRENT_USER, hkcuPath.c_str());
+  std::error_code ignored;
+  fs::remove_all(store, ignored);
+  return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -197,18 +276,16 @@ int main(int argc, char** argv) {
     RedirectedHkcu hkcu(argv[2]);
     return MeasureChecks(argv[3]);
   }
-  const std::string hkcuPath = "Software\\QuendrelBench\\" + std::to_string(GetCurrentProcessId());
-  const fs::path store = fs::temp_directory_path() / ("quendrel-bench-" + std::to_string(GetCurrentProcessId()));
-  fs::create_directories(store);
-  bool prepared;
-  {
-    RedirectedHkcu hkcu(hkcuPath);
-    prepared = PrepareStore(store);
+  if (argc == 4 && std::strcmp(argv[1], "--fold") == 0) {
+    RedirectedHkcu hkcu(argv[2]);
+    return MeasureFold(argv[3]);
   }
-  if (!prepared) std::fprintf(stderr, "cannot write the store files\n");
-  int result = prepared ? RunChild(hkcuPath, store) : 1;
-  quendrel::toolkit::DeleteKeyTree(HKEY_CURRENT_USER, hkcuPath.c_str());
-  std::error_code ignored;
-  fs::remove_all(store, ignored);
+  int result = MeasureInChild("--check", kFolders, kMessagesPerFolder, 1);
+  std::printf("\nOne watched folder, each line a fresh process (times in ms, memory in MB):\n");
+  std::printf("%9s %9s %9s %7s %7s %9s %7s %10s %10s %10s %10s\n", "messages", "file", "plain", "first",
+              "ratio", "later", "ratio", "idle", "peak over", "after 1st", "idle after");
+  for (int size : kFoldSizes) {
+    if (result == 0) result = MeasureInChild("--fold", 1, size, kFoldProcesses);
+  }
   return result;
 }
