@@ -261,17 +261,24 @@ TEST_F(MailAlertTest, AnAlertAfterTheFullScreenProgramWentTakesTheHeldOnesAlong)
   }
 }
 
+// The shell's answers as the system calls them: WINAPI functions, not lambdas (whose convention is the compiler's).
+HRESULT WINAPI AnswerBusy(int* s) { return *s = 2, S_OK; }
+HRESULT WINAPI AnswerD3DFullScreen(int* s) { return *s = 3, S_OK; }
+HRESULT WINAPI AnswerPresenting(int* s) { return *s = 4, S_OK; }
+HRESULT WINAPI AnswerAcceptsNotifications(int* s) { return *s = 5, S_OK; }
+HRESULT WINAPI AnswerFails(int* s) { return *s = 2, E_FAIL; }
+
 TEST_F(MailAlertTest, TheShellsNotificationStateCountsWhereItIsReported) {
   const struct {
     const char* what;
     QueryUserNotificationStateFn query;
     bool expected;
   } cases[] = {
-      {"busy", [](int* s) -> HRESULT { return *s = 2, S_OK; }, true},
-      {"Direct3D full screen", [](int* s) -> HRESULT { return *s = 3, S_OK; }, true},
-      {"presenting", [](int* s) -> HRESULT { return *s = 4, S_OK; }, true},
-      {"accepts notifications", [](int* s) -> HRESULT { return *s = 5, S_OK; }, false},
-      {"query fails", [](int* s) -> HRESULT { return *s = 2, E_FAIL; }, false},
+      {"busy", AnswerBusy, true},
+      {"Direct3D full screen", AnswerD3DFullScreen, true},
+      {"presenting", AnswerPresenting, true},
+      {"accepts notifications", AnswerAcceptsNotifications, false},
+      {"query fails", AnswerFails, false},
       {"no query (Windows XP)", nullptr, false},
   };
   // No full-screen window here: only the shell's answer can hold alerts.
