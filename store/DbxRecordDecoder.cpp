@@ -263,24 +263,27 @@ void KeepTexts(Toe5_MessageInfo& Message, DbxTextArena& Texts) {
               Texts, Message.TextStorage);
 }
 
+namespace {
+// Decodes one record of either kind and, when it decodes, keeps its texts and appends it.
+template <typename Record, DecodeOutcome (*Decode)(BufferedReader&, int32_t, Record&)>
+DecodeOutcome DecodeAndAppend(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List, DbxTextArena& Texts) {
+  Record record;
+  const DecodeOutcome outcome = Decode(Reader, RecordOffset, record);
+  if (outcome != DecodeOutcome::kAppended) return outcome;
+  KeepTexts(record, Texts);
+  List.emplace_back(std::move(record));
+  return outcome;
+}
+}  // namespace
+
 DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
                                DbxTextArena& Texts) {
-  Toe5_FolderInfo folder;
-  const DecodeOutcome outcome = DecodeFolderRecord(Reader, RecordOffset, folder);
-  if (outcome != DecodeOutcome::kAppended) return outcome;
-  KeepTexts(folder, Texts);
-  List.emplace_back(std::move(folder));
-  return outcome;
+  return DecodeAndAppend<Toe5_FolderInfo, DecodeFolderRecord>(Reader, RecordOffset, List, Texts);
 }
 
 DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
                                 DbxTextArena& Texts) {
-  Toe5_MessageInfo message;
-  const DecodeOutcome outcome = DecodeMessageRecord(Reader, RecordOffset, message);
-  if (outcome != DecodeOutcome::kAppended) return outcome;
-  KeepTexts(message, Texts);
-  List.emplace_back(std::move(message));
-  return outcome;
+  return DecodeAndAppend<Toe5_MessageInfo, DecodeMessageRecord>(Reader, RecordOffset, List, Texts);
 }
 
 }  // namespace quendrel
