@@ -4,6 +4,7 @@
 
 #include "skin/SkinControls.h"
 #include "skin/SkinDraw.h"
+#include "toolkit/BufferedPaint.h"
 #include "toolkit/GdiHandles.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Properties.h"
@@ -115,9 +116,18 @@ void TSkinCustomButton::GetMouseOnImage(TBitmap& graphic) { LoadButtonFrame(2, g
 void TSkinCustomButton::GetPressedImage(TBitmap& graphic) { LoadButtonFrame(3, graphic); }
 void TSkinCustomButton::GetDisabledImage(TBitmap& graphic) { LoadButtonFrame(1, graphic); }
 
-void TSkinCustomButton::RenderTo(TBitmap& buffer) {
+void TSkinCustomButton::RenderTo(TBitmap& bitmap) {
+  bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
+  PaintOn(bitmap.Canvas());
+  bitmap.Flush();
+}
+
+void TSkinCustomButton::Paint() {
+  toolkit::PaintBuffered(Canvas(), ClientRect(), [this](TCanvas& canvas) { PaintOn(canvas); });
+}
+
+void TSkinCustomButton::PaintOn(TCanvas& canvas) {
   const int w = std::max(Width(), 1), h = std::max(Height(), 1);
-  buffer.SetSize(w, h);
   TBitmap state;
   if (!enabled_) {
     GetDisabledImage(state);
@@ -128,7 +138,6 @@ void TSkinCustomButton::RenderTo(TBitmap& buffer) {
   } else {
     GetNormalImage(state);
   }
-  TCanvas& canvas = buffer.Canvas();
   canvas.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
   canvas.Brush().SetColor(Color());
   canvas.FillRect({0, 0, w, h});
@@ -144,13 +153,6 @@ void TSkinCustomButton::RenderTo(TBitmap& buffer) {
   canvas.SetFont(font_);
   if (!Caption().empty()) DrawCaption(canvas, Caption());
   boldCaption_ = false;
-  buffer.Flush();
-}
-
-void TSkinCustomButton::Paint() {
-  TBitmap buffer;
-  RenderTo(buffer);
-  BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TSkinCustomButton::DrawFace(TCanvas& canvas, TBitmap& stateImage) {
@@ -495,10 +497,18 @@ SIZE TSkinCheckBox::AutoSizeExtent() {
   return SIZE{gw + scratch.Canvas().TextExtent(Caption()).cx + 8, std::max(lineHeight + 2, gh) + 4};
 }
 
-void TSkinCheckBox::RenderTo(TBitmap& buffer) {
+void TSkinCheckBox::RenderTo(TBitmap& bitmap) {
+  bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
+  PaintOn(bitmap.Canvas());
+  bitmap.Flush();
+}
+
+void TSkinCheckBox::Paint() {
+  toolkit::PaintBuffered(Canvas(), ClientRect(), [this](TCanvas& canvas) { PaintOn(canvas); });
+}
+
+void TSkinCheckBox::PaintOn(TCanvas& canvas) {
   const int w = std::max(Width(), 1), h = std::max(Height(), 1);
-  buffer.SetSize(w, h);
-  TCanvas& canvas = buffer.Canvas();
   canvas.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
   canvas.Brush().SetColor(Color());
   canvas.FillRect({0, 0, w, h});
@@ -523,13 +533,6 @@ void TSkinCheckBox::RenderTo(TBitmap& buffer) {
     canvas.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
     canvas.DrawFocusRect({gw + 3, top, w, top + lineHeight + 2});
   }
-  buffer.Flush();
-}
-
-void TSkinCheckBox::Paint() {
-  TBitmap buffer;
-  RenderTo(buffer);
-  BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TSkinCheckBox::MouseDown(toolkit::TMouseButton button, toolkit::TShiftState shift, int x, int y) {

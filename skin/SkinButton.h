@@ -88,6 +88,9 @@ class TSkinCustomButton : public TSkinStyled<toolkit::TCustomControl> {
   POINT captionPos_{0, 0};
 
  private:
+  // The whole face at control coordinates: RenderTo and Paint both draw with it.
+  void PaintOn(toolkit::TCanvas& canvas);
+
   bool autoSize_ = false;
   bool transparent_ = false;
   int focusedRectMargin_ = 2;
@@ -175,6 +178,7 @@ class TSkinCheckBox : public TSkinStyled<toolkit::TCustomControl> {
  private:
   // The glyph of the current state, null when the strip cannot be had.
   toolkit::TBitmap* Glyph();
+  void PaintOn(toolkit::TCanvas& canvas);
 
   bool autoSize_ = true;
   bool checked_ = false;

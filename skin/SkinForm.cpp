@@ -35,7 +35,8 @@ bool HasSkinForm(const TForm& form) {
 
 }  // namespace
 
-TSkinForm::TSkinForm(toolkit::TComponent* owner) : TCustomPanel(owner) {
+TSkinForm::TSkinForm(toolkit::TComponent* owner)
+    : TCustomPanel(owner), look_(*this, TSkinUIStyle::DeepBlue, [this](TSkinUIStyle style) { SetUIStyle(style); }) {
   titleBar_ = new TSkinTitleBar(this);  // owned by this panel; DeepBlue, as its owner is no form
   titleBar_->SetParent(this);
   SetBevelOuter(toolkit::bvNone);
@@ -54,10 +55,7 @@ const toolkit::TPropertyList& TSkinForm::ClassProperties() {
     toolkit::TPropertyList l = TCustomPanel::ClassProperties();
     l.Boolean<C>("TitleBarCustom", [](const C& c) { return c.TitleBarCustom(); },
                  [](C& c, std::int64_t v) { c.SetTitleBarCustom(v != 0); });
-    l.Object<C, TSkinFileTheme>("FileTheme", "TSkinFileTheme", [](C& c) { return c.FileTheme(); },
-                                [](C& c, TSkinFileTheme* t) { c.SetFileTheme(t); });
-    l.Enum<C>("UIStyle", "TSkinUIStyle", [](const C& c) { return c.UIStyle(); },
-              [](C& c, std::int64_t v) { c.SetUIStyle(static_cast<TSkinUIStyle>(v)); });
+    AddStyleProperties<C>(l);
     l.Integer<C>("BorderColor", [](const C& c) { return c.BorderColor(); },
                  [](C& c, std::int64_t v) { c.SetBorderColor(static_cast<TColor>(v)); }, "TColor");
     l.Integer<C>("BorderWidth", [](const C& c) { return c.FrameBorderWidth(); },
@@ -306,40 +304,35 @@ void TSkinForm::WndProc(TMessage& message) {
 
 void TSkinForm::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
   TCustomPanel::Notification(component, operation);
-  if (operation == toolkit::opRemove && component == fileTheme_) {
-    fileTheme_ = nullptr;
+  // The children go back to DeepBlue with the form, whether or not they follow its style otherwise.
+  if (operation == toolkit::opRemove && component == look_.Theme())
     ApplyStyleToChildren(*this, TSkinUIStyle::DeepBlue, nullptr);
-    SetUIStyle(TSkinUIStyle::DeepBlue);
-  }
+  look_.Notification(component, operation);
 }
 
 void TSkinForm::SetUIStyle(TSkinUIStyle style) {
-  style_ = style;
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
-  borderColor_ = GetThemeColor(resolved, fileTheme_, keys::FormBorderColor);
-  frameWidth_ = GetThemeInt(resolved, fileTheme_, keys::FormBorderWidthInt);
-  SetColor(GetThemeColor(resolved, fileTheme_, keys::FormBackgroundColor));
+  look_.SetStyle(style);
+  TSkinFileTheme* const theme = look_.Theme();
+  const TResolvedStyle resolved = look_.Resolved();
+  borderColor_ = GetThemeColor(resolved, theme, keys::FormBorderColor);
+  frameWidth_ = GetThemeInt(resolved, theme, keys::FormBorderWidthInt);
+  SetColor(GetThemeColor(resolved, theme, keys::FormBackgroundColor));
   MenuBarColor = Color();
   const char* tile = nullptr;
   if (!resolved.fromFile && resolved.style == TSkinUIStyle::MacOS) tile = "MACOS_FORM_BACKGROUND";
   if (!resolved.fromFile && resolved.style == TSkinUIStyle::Protein) tile = "PROTEIN_FORM_BACKGROUND";
   // Loaded here, once per style, rather than on every paint.
   if (!tile || !tile_.LoadFromResourceName(GetModuleHandleA(nullptr), tile)) tile_ = TBitmap();
-  titleBar_->SetFileTheme(fileTheme_);
+  titleBar_->SetFileTheme(theme);
   titleBar_->SetUIStyle(style);
-  titleBar_->SetRoundCorner(GetThemeInt(resolved, fileTheme_, keys::FormRoundCornerInt));
-  if (autoUpdateSub_) ApplyStyleToChildren(*this, style, fileTheme_);
+  titleBar_->SetRoundCorner(GetThemeInt(resolved, theme, keys::FormRoundCornerInt));
+  if (autoUpdateSub_) ApplyStyleToChildren(*this, style, theme);
   Invalidate();
   PaintFrame();
   UpdateRegion();
 }
 
-void TSkinForm::SetFileTheme(TSkinFileTheme* theme) {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  fileTheme_ = theme;
-  if (fileTheme_) fileTheme_->FreeNotification(this);
-  SetUIStyle(style_);
-}
+void TSkinForm::SetFileTheme(TSkinFileTheme* theme) { look_.SetTheme(theme); }
 
 void TSkinForm::SetBorderColor(TColor value) {
   borderColor_ = value;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "skin/SkinFileTheme.h"
+#include "skin/SkinStyleLink.h"
 #include "skin/SkinTitleBar.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Control.h"
@@ -30,9 +31,9 @@ class TSkinForm : public toolkit::TCustomPanel {
   bool Attached() const { return form_ != nullptr && !detached_; }
   TSkinTitleBar& TitleBar() { return *titleBar_; }
 
-  TSkinUIStyle UIStyle() const { return style_; }
+  TSkinUIStyle UIStyle() const { return look_.Style(); }
   void SetUIStyle(TSkinUIStyle style);
-  TSkinFileTheme* FileTheme() const { return fileTheme_; }
+  TSkinFileTheme* FileTheme() const { return look_.Theme(); }
   void SetFileTheme(TSkinFileTheme* theme);
   bool UIStyleAutoUpdateSub() const { return autoUpdateSub_; }
   void SetUIStyleAutoUpdateSub(bool value) { autoUpdateSub_ = value; }
@@ -89,8 +90,7 @@ class TSkinForm : public toolkit::TCustomPanel {
   RECT attachBounds_{};
   bool attachMaximized_ = false;
   bool detached_ = false;
-  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
-  TSkinFileTheme* fileTheme_ = nullptr;  // not owned
+  TSkinStyleLink look_;
   bool autoUpdateSub_ = false;
   toolkit::TColor borderColor_ = 0;
   int frameWidth_ = 1;

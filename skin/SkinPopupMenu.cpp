@@ -11,22 +11,16 @@ namespace quendrel::skin {
 using toolkit::TCanvas;
 using toolkit::TMenuItem;
 
-TSkinPopupMenu::TSkinPopupMenu(toolkit::TComponent* owner) : TPopupMenu(owner) {
+TSkinPopupMenu::TSkinPopupMenu(toolkit::TComponent* owner)
+    : TPopupMenu(owner), look_(*this, TSkinUIStyle::DeepBlue, [this](TSkinUIStyle style) { SetUIStyle(style); }) {
   SetUIStyle(GetOwnerFormStyle(owner));
-}
-
-TSkinPopupMenu::~TSkinPopupMenu() {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
 }
 
 const toolkit::TPropertyList& TSkinPopupMenu::ClassProperties() {
   using C = TSkinPopupMenu;
   static const toolkit::TPropertyList list = [] {
     toolkit::TPropertyList l = TComponent::ClassProperties();
-    l.Object<C, TSkinFileTheme>("FileTheme", "TSkinFileTheme", [](C& c) { return c.FileTheme(); },
-                                [](C& c, TSkinFileTheme* t) { c.SetFileTheme(t); });
-    l.Enum<C>("UIStyle", "TSkinUIStyle", [](const C& c) { return c.UIStyle(); },
-              [](C& c, std::int64_t v) { c.SetUIStyle(static_cast<TSkinUIStyle>(v)); });
+    AddStyleProperties<C>(l);
     l.Integer<C>("MenuItemHeight", [](const C& c) { return c.MenuItemHeight(); },
                  [](C& c, std::int64_t v) { c.SetMenuItemHeight(static_cast<int>(v)); });
     l.Integer<C>("SeparatorHeight", [](const C& c) { return c.SeparatorHeight(); },
@@ -39,7 +33,7 @@ const toolkit::TPropertyList& TSkinPopupMenu::ClassProperties() {
 }
 
 void TSkinPopupMenu::SetUIStyle(TSkinUIStyle style) {
-  style_ = style;
+  look_.SetStyle(style);
   barWidth_ = 26;
   if (style == TSkinUIStyle::MacOS) {
     menuItemHeight_ = 20;
@@ -53,36 +47,29 @@ void TSkinPopupMenu::SetUIStyle(TSkinUIStyle style) {
     separatorHeight_ = 5;
     SeparatorColor = 0x848284;
   }
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
-  BarColor = GetThemeColor(resolved, fileTheme_, keys::MenuBarColor);
-  Color = GetThemeColor(resolved, fileTheme_, keys::MenuBackgroundColor);
-  FontColor = GetThemeColor(resolved, fileTheme_, keys::MenuFontColor);
-  SelectedBorderColor = GetThemeColor(resolved, fileTheme_, keys::MenuSelectedBorderColor);
-  SelectedColor = GetThemeColor(resolved, fileTheme_, keys::MenuSelectedBackgroundColor);
-  SelectedFontColor = GetThemeColor(resolved, fileTheme_, keys::MenuSelectedFontColor);
+  const TResolvedStyle resolved = look_.Resolved();
+  const TSkinFileTheme* theme = look_.Theme();
+  BarColor = GetThemeColor(resolved, theme, keys::MenuBarColor);
+  Color = GetThemeColor(resolved, theme, keys::MenuBackgroundColor);
+  FontColor = GetThemeColor(resolved, theme, keys::MenuFontColor);
+  SelectedBorderColor = GetThemeColor(resolved, theme, keys::MenuSelectedBorderColor);
+  SelectedColor = GetThemeColor(resolved, theme, keys::MenuSelectedBackgroundColor);
+  SelectedFontColor = GetThemeColor(resolved, theme, keys::MenuSelectedFontColor);
 }
 
-void TSkinPopupMenu::SetFileTheme(TSkinFileTheme* theme) {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  fileTheme_ = theme;
-  if (fileTheme_) fileTheme_->FreeNotification(this);
-  SetUIStyle(style_);
-}
+void TSkinPopupMenu::SetFileTheme(TSkinFileTheme* theme) { look_.SetTheme(theme); }
 
 void TSkinPopupMenu::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
   TPopupMenu::Notification(component, operation);
-  if (operation == toolkit::opRemove && component == fileTheme_) {
-    fileTheme_ = nullptr;
-    SetUIStyle(TSkinUIStyle::DeepBlue);
-  }
+  look_.Notification(component, operation);
 }
 
 void TSkinPopupMenu::SetMenuItemHeight(int value) {
-  if (style_ != TSkinUIStyle::MacOS) menuItemHeight_ = value;
+  if (UIStyle() != TSkinUIStyle::MacOS) menuItemHeight_ = value;
 }
 
 void TSkinPopupMenu::SetSeparatorHeight(int value) {
-  if (style_ != TSkinUIStyle::MacOS) separatorHeight_ = value;
+  if (UIStyle() != TSkinUIStyle::MacOS) separatorHeight_ = value;
 }
 
 void TSkinPopupMenu::HookItems() { HookTree(Items()); }
@@ -150,8 +137,8 @@ void TSkinPopupMenu::DrawFlatFrame(HWND menuWindow) {
   canvas.FrameRect({w.left, w.top + 1, w.right - 1, w.bottom - 1});
   canvas.Brush().SetColor(0xFFFFFF);
   canvas.FrameRect({w.left + 1, w.top + 2, w.right - 2, w.bottom - 2});
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style_);
-  canvas.Pen().SetColor(GetThemeColor(resolved, fileTheme_, keys::FormBackgroundColor));
+  const TResolvedStyle resolved = look_.Resolved();
+  canvas.Pen().SetColor(GetThemeColor(resolved, look_.Theme(), keys::FormBackgroundColor));
   canvas.MoveTo(w.left, w.bottom - 1);
   canvas.LineTo(w.right - 1, w.bottom - 1);
   canvas.LineTo(w.right - 1, w.top);
@@ -160,7 +147,7 @@ void TSkinPopupMenu::DrawFlatFrame(HWND menuWindow) {
 }
 
 void TSkinPopupMenu::DrawItem(TMenuItem* item, TCanvas& canvas, const RECT& rect, bool selected) {
-  const bool mac = style_ == TSkinUIStyle::MacOS;
+  const bool mac = UIStyle() == TSkinUIStyle::MacOS;
   canvas.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
   if (FlatMenu) {
     if (HWND window = WindowFromDC(canvas.Handle())) DrawFlatFrame(window);

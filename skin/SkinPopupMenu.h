@@ -8,6 +8,7 @@
 #include <string>
 
 #include "skin/SkinFileTheme.h"
+#include "skin/SkinStyleLink.h"
 #include "skin/SkinTheme.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Color.h"
@@ -19,7 +20,6 @@ namespace quendrel::skin {
 class TSkinPopupMenu : public toolkit::TPopupMenu {
  public:
   explicit TSkinPopupMenu(toolkit::TComponent* owner);
-  ~TSkinPopupMenu() override;
 
   std::string ClassName() const override { return "TSkinPopupMenu"; }
   const toolkit::TPropertyList& PublishedProperties() const override { return ClassProperties(); }
@@ -29,9 +29,9 @@ class TSkinPopupMenu : public toolkit::TPopupMenu {
   bool OwnerDraw() const override { return true; }
   void SetOwnerDraw(bool) override {}
 
-  TSkinUIStyle UIStyle() const { return style_; }
+  TSkinUIStyle UIStyle() const { return look_.Style(); }
   void SetUIStyle(TSkinUIStyle style);
-  TSkinFileTheme* FileTheme() const { return fileTheme_; }
+  TSkinFileTheme* FileTheme() const { return look_.Theme(); }
   void SetFileTheme(TSkinFileTheme* theme);
 
   int MenuItemHeight() const { return menuItemHeight_; }
@@ -73,8 +73,7 @@ class TSkinPopupMenu : public toolkit::TPopupMenu {
   void DrawFlatFrame(HWND menuWindow);
   toolkit::TImageList& CheckMarks();
 
-  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
-  TSkinFileTheme* fileTheme_ = nullptr;  // not owned
+  TSkinStyleLink look_;
   int menuItemHeight_ = 21;
   int separatorHeight_ = 21;
   int barWidth_ = 0;

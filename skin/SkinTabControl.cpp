@@ -4,6 +4,7 @@
 
 #include "skin/SkinControls.h"
 #include "skin/SkinDraw.h"
+#include "toolkit/BufferedPaint.h"
 #include "toolkit/Properties.h"
 
 namespace quendrel::skin {
@@ -149,8 +150,7 @@ void TSkinTabControlTopPanel::DrawPlainTab(TCanvas& canvas, const RECT& rect, bo
   canvas.Rectangle(rect.left, rect.top, rect.right, rect.bottom + (active ? 1 : 0));
 }
 
-int TSkinTabControlTopPanel::DrawTabs(TBitmap& bitmap) {
-  TCanvas& canvas = bitmap.Canvas();
+int TSkinTabControlTopPanel::DrawTabs(TCanvas& canvas) {
   const int width = Width();
   const int n = static_cast<int>(tabs_.size());
   tabRects_.assign(static_cast<size_t>(n), RECT{});
@@ -199,7 +199,7 @@ int TSkinTabControlTopPanel::DrawTabs(TBitmap& bitmap) {
   return lastComplete;
 }
 
-void TSkinTabControlTopPanel::DrawArrows(TBitmap& bitmap) {
+void TSkinTabControlTopPanel::DrawArrows(TCanvas& canvas) {
   nextArrow_ = prevArrow_ = RECT{};
   hotArrow_ = 0;
   if (!overflow_ && firstVisible_ == 0) return;
@@ -208,7 +208,7 @@ void TSkinTabControlTopPanel::DrawArrows(TBitmap& bitmap) {
   const int nextX = Width() - aw - 2;
   nextArrow_ = RECT{nextX, top, nextX + aw, top + ah};
   prevArrow_ = RECT{nextX - aw, top, nextX, top + ah};
-  HDC dc = bitmap.Canvas().Handle();
+  HDC dc = canvas.Handle();
   for (int direction : {+1, -1}) {
     const RECT& r = direction > 0 ? nextArrow_ : prevArrow_;
     const bool hot = PtInRectInclusive(mouse_, r);
@@ -221,7 +221,6 @@ void TSkinTabControlTopPanel::DrawArrows(TBitmap& bitmap) {
       continue;
     }
     // No arrow art: a plain triangle keeps the hidden tabs reachable.
-    TCanvas& canvas = bitmap.Canvas();
     canvas.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
     canvas.Brush().SetColor(hot ? tab_.BorderColor() : toolkit::clBlack);
     canvas.Pen().SetColor(hot ? tab_.BorderColor() : toolkit::clBlack);
@@ -233,10 +232,18 @@ void TSkinTabControlTopPanel::DrawArrows(TBitmap& bitmap) {
 
 void TSkinTabControlTopPanel::RenderTo(TBitmap& bitmap) {
   bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
-  TCanvas& canvas = bitmap.Canvas();
+  PaintOn(bitmap.Canvas());
+  bitmap.Flush();
+}
+
+void TSkinTabControlTopPanel::Paint() {
+  toolkit::PaintBuffered(Canvas(), ClientRect(), [this](TCanvas& canvas) { PaintOn(canvas); });
+}
+
+void TSkinTabControlTopPanel::DrawBackdrop(TCanvas& canvas) {
   canvas.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
   canvas.Brush().SetColor(Color());
-  canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+  canvas.FillRect({0, 0, std::max(Width(), 1), std::max(Height(), 1)});
   skin::PaintParentBackground(canvas, tab_);
   if (!bar_.Empty()) {
     bar_.Flush();
@@ -249,11 +256,11 @@ void TSkinTabControlTopPanel::RenderTo(TBitmap& bitmap) {
   canvas.LineTo(0, tabHeight_ + barHeight_);
   canvas.MoveTo(Width() - 1, tabHeight_);
   canvas.LineTo(Width() - 1, tabHeight_ + barHeight_);
+}
 
-  // A scrolled pass starts again from the background, so it leaves nothing of the last one.
-  TBitmap backdrop;
-  if (ensureVisible_) backdrop.Assign(bitmap);
-  int lastComplete = DrawTabs(bitmap);
+void TSkinTabControlTopPanel::PaintOn(TCanvas& canvas) {
+  DrawBackdrop(canvas);
+  int lastComplete = DrawTabs(canvas);
   const int visible = VisibleCount();
   while (ensureVisible_ && tabIndex_ >= 0 && TabVisible(tabIndex_)) {
     int position = 0;  // the active tab's place among the visible ones
@@ -266,18 +273,12 @@ void TSkinTabControlTopPanel::RenderTo(TBitmap& bitmap) {
     }
     if (next == firstVisible_) break;
     firstVisible_ = next;
-    bitmap.Assign(backdrop);
-    lastComplete = DrawTabs(bitmap);
+    // A scrolled pass starts again from the background, so it leaves nothing of the last one.
+    DrawBackdrop(canvas);
+    lastComplete = DrawTabs(canvas);
   }
   ensureVisible_ = false;
-  DrawArrows(bitmap);
-  bitmap.Flush();
-}
-
-void TSkinTabControlTopPanel::Paint() {
-  TBitmap buffer;
-  RenderTo(buffer);
-  BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0, 0, SRCCOPY);
+  DrawArrows(canvas);
 }
 
 void TSkinTabControlTopPanel::WndProc(toolkit::TMessage& message) {
@@ -353,7 +354,8 @@ void TSkinTabControlTopPanel::MouseMove(toolkit::TShiftState shift, int x, int y
 
 // --- the tab control -------------------------------------------------------------------------------
 
-TSkinTab::TSkinTab(toolkit::TComponent* owner) : TCustomPanel(owner) {
+TSkinTab::TSkinTab(toolkit::TComponent* owner)
+    : TCustomPanel(owner), look_(*this, TSkinUIStyle::DeepBlue, [this](TSkinUIStyle style) { SetUIStyle(style); }) {
   SetBevelOuter(toolkit::bvNone);
   SetBevelInner(toolkit::bvNone);
   SetCaption(" ");
@@ -365,18 +367,11 @@ TSkinTab::TSkinTab(toolkit::TComponent* owner) : TCustomPanel(owner) {
   SetUIStyle(GetOwnerFormStyle(owner));
 }
 
-TSkinTab::~TSkinTab() {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-}
-
 const toolkit::TPropertyList& TSkinTab::ClassProperties() {
   using C = TSkinTab;
   static const toolkit::TPropertyList list = [] {
     toolkit::TPropertyList l = TCustomPanel::ClassProperties();
-    l.Object<C, TSkinFileTheme>("FileTheme", "TSkinFileTheme", [](C& c) { return c.FileTheme(); },
-                                [](C& c, TSkinFileTheme* t) { c.SetFileTheme(t); });
-    l.Enum<C>("UIStyle", "TSkinUIStyle", [](const C& c) { return c.UIStyle(); },
-              [](C& c, std::int64_t v) { c.SetUIStyle(static_cast<TSkinUIStyle>(v)); });
+    AddStyleProperties<C>(l);
     l.Integer<C>("LeftMargin", [](const C& c) { return c.LeftMargin(); },
                  [](C& c, std::int64_t v) { c.SetLeftMargin(static_cast<int>(v)); });
     l.Integer<C>("BorderColor", [](const C& c) { return c.BorderColor(); },
@@ -386,29 +381,22 @@ const toolkit::TPropertyList& TSkinTab::ClassProperties() {
   return list;
 }
 
-void TSkinTab::SetFileTheme(TSkinFileTheme* theme) {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  fileTheme_ = theme;
-  if (fileTheme_) fileTheme_->FreeNotification(this);
-  SetUIStyle(style_);
-}
+void TSkinTab::SetFileTheme(TSkinFileTheme* theme) { look_.SetTheme(theme); }
 
 void TSkinTab::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
   TCustomPanel::Notification(component, operation);
-  if (operation == toolkit::opRemove && component == fileTheme_) {
-    fileTheme_ = nullptr;
-    SetUIStyle(TSkinUIStyle::DeepBlue);
-  }
+  look_.Notification(component, operation);
 }
 
 void TSkinTab::SetUIStyle(TSkinUIStyle style) {
-  style_ = style;
-  strip_->LoadStyle(style, fileTheme_);
-  ApplyStyleToPages(style, fileTheme_);
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
-  borderColor_ = KeyColor(resolved, fileTheme_, keys::ControlBorderColor);
+  look_.SetStyle(style);
+  TSkinFileTheme* const theme = look_.Theme();
+  strip_->LoadStyle(style, theme);
+  ApplyStyleToPages(style, theme);
+  const TResolvedStyle resolved = look_.Resolved();
+  borderColor_ = KeyColor(resolved, theme, keys::ControlBorderColor);
   const bool whiteBody = !resolved.fromFile && resolved.style == TSkinUIStyle::WinXP;
-  SetColor(whiteBody ? toolkit::clWhite : KeyColor(resolved, fileTheme_, keys::ControlBackgroundColor));
+  SetColor(whiteBody ? toolkit::clWhite : KeyColor(resolved, theme, keys::ControlBackgroundColor));
   SizeChanged();  // the strip's height may have changed
   Invalidate();
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "skin/SkinFileTheme.h"
+#include "skin/SkinStyleLink.h"
 #include "skin/SkinTheme.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Panel.h"
@@ -69,9 +70,13 @@ class TSkinTabControlTopPanel : public toolkit::TCustomPanel {
  private:
   friend class TSkinTab;
   friend class TSkinPageControl;
+  // The whole strip at strip coordinates: RenderTo and Paint both draw with it.
+  void PaintOn(toolkit::TCanvas& canvas);
+  // What lies under the tabs: the parent's background, the bar and its side lines.
+  void DrawBackdrop(toolkit::TCanvas& canvas);
   // One pass of drawing with the current first-visible offset; returns the last tab drawn whole.
-  int DrawTabs(toolkit::TBitmap& bitmap);
-  void DrawArrows(toolkit::TBitmap& bitmap);
+  int DrawTabs(toolkit::TCanvas& canvas);
+  void DrawArrows(toolkit::TCanvas& canvas);
   void DrawPlainTab(toolkit::TCanvas& canvas, const RECT& rect, bool active);
   int TabWidth(toolkit::TCanvas& canvas, int index);
   int VisibleCount() const;
@@ -104,14 +109,13 @@ class TSkinTabControlTopPanel : public toolkit::TCustomPanel {
 class TSkinTab : public toolkit::TCustomPanel {
  public:
   explicit TSkinTab(toolkit::TComponent* owner);
-  ~TSkinTab() override;
   std::string ClassName() const override { return "TSkinTab"; }
   const toolkit::TPropertyList& PublishedProperties() const override { return ClassProperties(); }
   static const toolkit::TPropertyList& ClassProperties();
 
-  TSkinUIStyle UIStyle() const { return style_; }
+  TSkinUIStyle UIStyle() const { return look_.Style(); }
   void SetUIStyle(TSkinUIStyle style);
-  TSkinFileTheme* FileTheme() const { return fileTheme_; }
+  TSkinFileTheme* FileTheme() const { return look_.Theme(); }
   void SetFileTheme(TSkinFileTheme* theme);
   int LeftMargin() const { return strip_->LeftMargin(); }
   void SetLeftMargin(int value) { strip_->SetLeftMargin(value); }
@@ -140,8 +144,7 @@ class TSkinTab : public toolkit::TCustomPanel {
 
  private:
   TSkinTabControlTopPanel* strip_ = nullptr;  // owned through the component tree
-  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
-  TSkinFileTheme* fileTheme_ = nullptr;  // not owned
+  TSkinStyleLink look_;
   toolkit::TColor borderColor_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "skin/SkinControls.h"
 #include "skin/SkinDraw.h"
 #include "toolkit/Application.h"
+#include "toolkit/BufferedPaint.h"
 #include "toolkit/GdiHandles.h"
 
 namespace quendrel::skin {
@@ -186,7 +187,8 @@ void TSkinTitleBarPopupMenu::Popup(int x, int y) {
 
 // --- the bar ---------------------------------------------------------------------------------------
 
-TSkinTitleBar::TSkinTitleBar(toolkit::TComponent* owner) : TCustomPanel(owner) {
+TSkinTitleBar::TSkinTitleBar(toolkit::TComponent* owner)
+    : TCustomPanel(owner), look_(*this, TSkinUIStyle::DeepBlue, [this](TSkinUIStyle style) { SetUIStyle(style); }) {
   SetAlign(toolkit::alTop);
   SetBevelOuter(toolkit::bvNone);
   Font().SetName("Tahoma");
@@ -197,10 +199,7 @@ TSkinTitleBar::TSkinTitleBar(toolkit::TComponent* owner) : TCustomPanel(owner) {
   SetUIStyle(GetOwnerFormStyle(owner));
 }
 
-TSkinTitleBar::~TSkinTitleBar() {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  systemMenu_.reset();
-}
+TSkinTitleBar::~TSkinTitleBar() { systemMenu_.reset(); }
 
 TForm* TSkinTitleBar::HostForm() const { return ParentForm(); }
 
@@ -263,34 +262,29 @@ void TSkinTitleBar::SetAutoSize(bool value) {
 }
 
 void TSkinTitleBar::SetFileTheme(TSkinFileTheme* theme) {
-  if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-  fileTheme_ = theme;
-  if (fileTheme_) fileTheme_->FreeNotification(this);
   settingFileTheme_ = true;
-  SetUIStyle(style_);
+  look_.SetTheme(theme);
   settingFileTheme_ = false;
 }
 
 void TSkinTitleBar::Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
   TCustomPanel::Notification(component, operation);
   if (operation != toolkit::opRemove) return;
-  if (component == fileTheme_) {
-    fileTheme_ = nullptr;
-    SetUIStyle(TSkinUIStyle::DeepBlue);
-  }
+  look_.Notification(component, operation);
   for (auto& button : buttons_)
     if (button->ControlBoxMenu == component) button->ControlBoxMenu = nullptr;
 }
 
 void TSkinTitleBar::SetUIStyle(TSkinUIStyle style) {
-  style_ = style;
+  look_.SetStyle(style);
   if (custom_) return;
+  TSkinFileTheme* const theme = look_.Theme();
   sections_.clear();
-  const TResolvedStyle resolved = ResolveUIStyle(fileTheme_, style);
+  const TResolvedStyle resolved = look_.Resolved();
   const bool onSkinForm = OnSkinForm();
   for (int key : {keys::TitleBarLeftImage, keys::TitleBarRightImage, keys::TitleBarClientImage}) {
     TSkinTitleBarSection& section = AddSection();
-    GetThemeImage(resolved, fileTheme_, key, &section.Picture);
+    GetThemeImage(resolved, theme, key, &section.Picture);
     if (key == keys::TitleBarLeftImage) section.AutoSize = true;
     if (key == keys::TitleBarRightImage) {
       section.AutoSize = true;
@@ -301,27 +295,27 @@ void TSkinTitleBar::SetUIStyle(TSkinUIStyle style) {
       section.Stretch = true;
     }
   }
-  leftOffset_ = GetThemeInt(resolved, fileTheme_, keys::TitleBarButtonLeftOffsetInt);
-  rightOffset_ = GetThemeInt(resolved, fileTheme_, keys::TitleBarButtonRightOffsetInt);
+  leftOffset_ = GetThemeInt(resolved, theme, keys::TitleBarButtonLeftOffsetInt);
+  rightOffset_ = GetThemeInt(resolved, theme, keys::TitleBarButtonRightOffsetInt);
   TBitmap strip;
-  GetThemeImage(resolved, fileTheme_, keys::TitleBarButtonImage, &strip);
+  GetThemeImage(resolved, theme, keys::TitleBarButtonImage, &strip);
   rowHeight_ = strip.Height();
-  rowTop_ = GetThemeInt(resolved, fileTheme_, keys::TitleBarButtonTopInt) - (onSkinForm ? 3 : 0);
+  rowTop_ = GetThemeInt(resolved, theme, keys::TitleBarButtonTopInt) - (onSkinForm ? 3 : 0);
   if (TForm* form = HostForm()) {
     toolkit::TSizeConstraints c = form->Constraints();
-    c.MinWidth = GetThemeInt(resolved, fileTheme_, keys::FormMinWidthInt);
+    c.MinWidth = GetThemeInt(resolved, theme, keys::FormMinWidthInt);
     form->SetConstraints(c);
   }
-  roundCorner_ = GetThemeInt(resolved, fileTheme_, keys::FormRoundCornerInt);
+  roundCorner_ = GetThemeInt(resolved, theme, keys::FormRoundCornerInt);
 
   const TSkinUIStyle effective = resolved.fromFile ? TSkinUIStyle::FromThemeFile : resolved.style;
   for (auto& button : buttons_) button->SetUIStyle(effective);
-  systemMenu_->SetFileTheme(fileTheme_);
+  systemMenu_->SetFileTheme(theme);
   systemMenu_->SetUIStyle(style);
 
   if (!settingFileTheme_) {
     if (resolved.fromFile) {
-      const std::int32_t font = fileTheme_->GetColor(keys::ControlFontColor);
+      const std::int32_t font = theme->GetColor(keys::ControlFontColor);
       const bool dark = font == 0x010000 || font == 0x030000 || font == 0x040000 || font == 0x050000;
       captionColor_ = dark ? toolkit::clBlack : toolkit::clWhite;
     } else {
@@ -373,10 +367,10 @@ std::string TSkinTitleBar::FitCaption(TCanvas& canvas, const std::string& captio
   return canvas.TextWidth("...") <= width ? "..." : "";
 }
 
-void TSkinTitleBar::DrawSections(TBitmap& bitmap) {
+void TSkinTitleBar::DrawSections(TCanvas& canvas) {
   const int dx = OnSkinForm() ? -3 : 0;
   const int dy = OnSkinForm() ? -3 : 0;
-  HDC dc = bitmap.Canvas().Handle();
+  HDC dc = canvas.Handle();
   auto picture = [this](int i) -> TBitmap* {
     if (i >= SectionCount() || Sections(i).Picture.Empty()) return nullptr;
     return &Sections(i).Picture;
@@ -397,10 +391,10 @@ void TSkinTitleBar::DrawSections(TBitmap& bitmap) {
   }
 }
 
-void TSkinTitleBar::DrawButtons(TBitmap& bitmap) {
+void TSkinTitleBar::DrawButtons(TCanvas& canvas) {
   const Layout layout = ComputeLayout();
   hotIndex_ = -1;
-  HDC dc = bitmap.Canvas().Handle();
+  HDC dc = canvas.Handle();
   for (const auto& [index, rect] : layout.buttons) {
     TSkinTitleBarButton& b = *buttons_[static_cast<size_t>(index)];
     const bool hot = PtInRectInclusive(mouse_, rect);
@@ -415,7 +409,6 @@ void TSkinTitleBar::DrawButtons(TBitmap& bitmap) {
     TBitmap& picture = hot ? (pressed_ ? b.PicMouseDown : b.PicMouseOn) : b.PicNormal;
     DrawPicture(dc, rect.left, rowTop_, picture, b.Transparent());
   }
-  TCanvas& canvas = bitmap.Canvas();
   canvas.SetFont(Font());
   canvas.Font().SetColor(formActive_ ? Font().Color() : toolkit::clInactiveCaption);
   canvas.Brush().SetStyle(toolkit::TBrushStyle::bsClear);
@@ -426,19 +419,21 @@ void TSkinTitleBar::DrawButtons(TBitmap& bitmap) {
 
 void TSkinTitleBar::RenderTo(TBitmap& bitmap) {
   bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
-  // Rows no picture covers show the panel colour rather than whatever the bitmap held.
-  bitmap.Canvas().Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
-  bitmap.Canvas().Brush().SetColor(Color());
-  bitmap.Canvas().FillRect({0, 0, bitmap.Width(), bitmap.Height()});
-  DrawSections(bitmap);
-  DrawButtons(bitmap);
+  PaintOn(bitmap.Canvas());
   bitmap.Flush();
 }
 
 void TSkinTitleBar::Paint() {
-  TBitmap buffer;
-  RenderTo(buffer);
-  BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0, 0, SRCCOPY);
+  toolkit::PaintBuffered(Canvas(), ClientRect(), [this](TCanvas& canvas) { PaintOn(canvas); });
+}
+
+void TSkinTitleBar::PaintOn(TCanvas& canvas) {
+  // Rows no picture covers show the panel colour rather than whatever the buffer held.
+  canvas.Brush().SetStyle(toolkit::TBrushStyle::bsSolid);
+  canvas.Brush().SetColor(Color());
+  canvas.FillRect({0, 0, std::max(Width(), 1), std::max(Height(), 1)});
+  DrawSections(canvas);
+  DrawButtons(canvas);
 }
 
 void TSkinTitleBar::WndProc(toolkit::TMessage& message) {

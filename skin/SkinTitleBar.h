@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "skin/SkinFileTheme.h"
+#include "skin/SkinStyleLink.h"
 #include "skin/SkinPopupMenu.h"
 #include "skin/SkinTheme.h"
 #include "toolkit/Bitmap.h"
@@ -92,9 +93,9 @@ class TSkinTitleBar : public toolkit::TCustomPanel {
 
   bool Custom() const { return custom_; }
   void SetCustom(bool value) { custom_ = value; }
-  TSkinUIStyle UIStyle() const { return style_; }
+  TSkinUIStyle UIStyle() const { return look_.Style(); }
   void SetUIStyle(TSkinUIStyle style);
-  TSkinFileTheme* FileTheme() const { return fileTheme_; }
+  TSkinFileTheme* FileTheme() const { return look_.Theme(); }
   void SetFileTheme(TSkinFileTheme* theme);
 
   int SectionCount() const { return static_cast<int>(sections_.size()); }
@@ -133,7 +134,7 @@ class TSkinTitleBar : public toolkit::TCustomPanel {
   TSkinTitleBarButtonClickEvent OnCustomBtnsClick;
   TSkinTitleBarButtonClickEvent OnHelpBtnClick;
 
-  // What the bar shows, drawn off screen: Paint copies it to the window.
+  // What the bar shows, drawn into bitmap (sized to the bar).
   void RenderTo(toolkit::TBitmap& bitmap);
   // The caption cut to width: its longest prefix that fits with "..." after it, or "" when not even
   // "..." fits.
@@ -145,8 +146,8 @@ class TSkinTitleBar : public toolkit::TCustomPanel {
 
  protected:
   void Paint() override;
-  virtual void DrawSections(toolkit::TBitmap& bitmap);
-  virtual void DrawButtons(toolkit::TBitmap& bitmap);
+  virtual void DrawSections(toolkit::TCanvas& canvas);
+  virtual void DrawButtons(toolkit::TCanvas& canvas);
   void WndProc(toolkit::TMessage& message) override;
   void MouseDown(toolkit::TMouseButton button, toolkit::TShiftState shift, int x, int y) override;
   void MouseUp(toolkit::TMouseButton button, toolkit::TShiftState shift, int x, int y) override;
@@ -165,11 +166,12 @@ class TSkinTitleBar : public toolkit::TCustomPanel {
     int captionRight = 0;
   };
   Layout ComputeLayout();
+  // The whole bar at bar coordinates: RenderTo and Paint both draw with it.
+  void PaintOn(toolkit::TCanvas& canvas);
   void Changed() { Invalidate(); }
 
   bool custom_ = false;
-  TSkinUIStyle style_ = TSkinUIStyle::DeepBlue;
-  TSkinFileTheme* fileTheme_ = nullptr;  // not owned
+  TSkinStyleLink look_;
   std::vector<std::unique_ptr<TSkinTitleBarSection>> sections_;
   std::vector<std::unique_ptr<TSkinTitleBarButton>> buttons_;
   int buttonInterval_ = 0;

@@ -1,6 +1,7 @@
 // Message handling of TWinControl: painting, mouse routing to graphic children, keys, reflection.
 #include <windowsx.h>
 
+#include "toolkit/BufferedPaint.h"
 #include "toolkit/Control.h"
 #include "toolkit/Screen.h"
 
@@ -142,22 +143,7 @@ void TWinControl::PaintAll(HDC dc, bool withBackground) {
 }
 
 void TWinControl::PaintBuffered(HDC dc, const RECT& area) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  MemoryDC buffer(dc);
-  BitmapHandle bitmap(CreateCompatibleBitmap(dc, width, height));
-  if (!buffer.Get() || !bitmap) {
-    // Out of memory for the bitmap: paint straight away rather than not at all.
-    PaintAll(dc, true);
-    return;
-  }
-  {
-    SelectGuard select(buffer.Get(), bitmap.Get());
-    SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
-    PaintAll(buffer.Get(), true);
-    SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
-    BitBlt(dc, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
-  }
+  toolkit::PaintBuffered(dc, area, [this](HDC buffer) { PaintAll(buffer, true); });
 }
 
 bool TWinControl::HandleMouseForChildren(TMessage& message) {
