@@ -7,12 +7,16 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "skin/SkinButton.h"
 #include "skin/SkinForm.h"
+#include "skin/SkinTabControl.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TestFiles.h"
 #include "tests/toolkit/GdiObjectCount.h"
 #include "toolkit/Application.h"
+#include "toolkit/Properties.h"
 #include "toolkit/Form.h"
 #include "toolkit/GdiHandles.h"
 #include "toolkit/RenderToBitmap.h"
@@ -64,6 +68,34 @@ TEST(SkinForm, TakesOverTheFormAndGivesItBack) {
 
   delete sizeable.skin;
   EXPECT_EQ(GetWindowLongPtrA(sizeable.Window(), GWL_STYLE) & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION));
+}
+
+TEST(SkinForm, EverySkinnedPartDropsAFreedThemeForDeepBlue) {
+  SkinnedForm f;
+  auto* button = new TSkinButton(f.form);
+  button->SetParent(f.skin);
+  auto* tab = new TSkinTab(f.form);
+  tab->SetParent(f.skin);
+  auto* loner = new TSkinButton(f.form);  // on the skin, without the theme: the form's drop reaches it too
+  loner->SetParent(f.skin);
+  loner->SetUIStyle(TSkinUIStyle::MacOS);
+  auto* theme = new TSkinFileTheme(f.form);
+  const std::vector<TComponent*> parts = {f.skin, button, tab, new TSkinPopupMenu(f.form)};
+  for (TComponent* part : parts) {
+    SetObjectProp(*part, "FileTheme", TObjectRef(theme));
+    SetOrdProp(*part, "UIStyle", static_cast<int>(TSkinUIStyle::FromThemeFile));
+  }
+  TSkinTitleBar& bar = f.skin->TitleBar();  // given the form's theme by the form
+  EXPECT_EQ(bar.FileTheme(), theme);
+  delete theme;
+  for (TComponent* part : parts) {
+    SCOPED_TRACE(part->ClassName());
+    EXPECT_FALSE(GetObjectProp(*part, "FileTheme"));
+    EXPECT_EQ(GetOrdProp(*part, "UIStyle"), static_cast<int>(TSkinUIStyle::DeepBlue));
+  }
+  EXPECT_EQ(bar.FileTheme(), nullptr);
+  EXPECT_EQ(bar.UIStyle(), TSkinUIStyle::DeepBlue);
+  EXPECT_EQ(loner->UIStyle(), TSkinUIStyle::DeepBlue);
 }
 
 TEST(SkinForm, RegionRoundsOnlyTheTopCorners) {

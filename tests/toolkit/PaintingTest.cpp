@@ -5,6 +5,7 @@
 #include "tests/toolkit/GdiObjectCount.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
+#include "toolkit/BufferedPaint.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
@@ -72,6 +73,62 @@ TEST(Painting, ADoubleBufferedFormPaintsBackgroundAndContentInOnePass) {
   untouched.Canvas().FillRect(RECT{0, 0, 20, 20});
   EXPECT_NE(SendMessageA(form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(untouched.Canvas().Handle()), 0), 0);
   EXPECT_EQ(CountPixels(untouched, clWhite), 400);
+}
+
+TEST(Painting, BufferedPaintingDrawsOnlyItsAreaAtTheTargetsCoordinates) {
+  // Each paint fills the whole 40 x 40 target blue and marks (12, 12) red; the buffer keeps what
+  // falls in the area.
+  const auto paint = [](HDC dc) {
+    TCanvas canvas(dc);
+    canvas.Brush().SetColor(clBlue);
+    canvas.FillRect({0, 0, 40, 40});
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect({12, 12, 13, 13});
+  };
+  struct Case {
+    const char* name;
+    RECT clip;    // the target's clip box: the update rectangle
+    RECT bounds;  // the control's client area
+    RECT painted;
+  };
+  const Case cases[] = {
+      {"area inside", {0, 0, 40, 40}, {10, 10, 30, 25}, {10, 10, 30, 25}},
+      {"clip cuts bounds", {0, 0, 20, 20}, {10, 10, 40, 40}, {10, 10, 20, 20}},
+      {"nothing to update", {30, 30, 40, 40}, {0, 0, 20, 20}, {0, 0, 0, 0}},
+  };
+  const DWORD before = GdiObjectCount();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TBitmap target(40, 40);
+    TBitmapCanvas& canvas = target.Canvas();
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect({0, 0, 40, 40});
+    const int state = canvas.SaveState();
+    IntersectClipRect(canvas.Handle(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+    canvas.Brush().SetColor(clGreen);  // the target's own brush: the painter's canvas starts afresh
+    PaintBuffered(canvas, c.bounds, [&paint](TCanvas& buffer) { paint(buffer.Handle()); });
+    canvas.RestoreState(state);
+    target.Flush();
+    const int area = (c.painted.right - c.painted.left) * (c.painted.bottom - c.painted.top);
+    const bool marked = PtInRect(&c.painted, POINT{12, 12}) != FALSE;
+    EXPECT_EQ(CountPixels(target, clBlue), area - (marked ? 1 : 0));
+    EXPECT_EQ(CountPixels(target, clRed), marked ? 1 : 0);
+    EXPECT_EQ(CountPixels(target, clWhite), 40 * 40 - area);
+    if (area > 0) {  // in place, not shifted
+      EXPECT_EQ(target.PixelColor(c.painted.left, c.painted.top), clBlue);
+      EXPECT_EQ(target.PixelColor(c.painted.right - 1, c.painted.bottom - 1), clBlue);
+    }
+  }
+  EXPECT_EQ(GdiObjectCount(), before);  // buffer, its bitmap and the painter's selections all gone
+  // The plain form, on a DC whose origin is moved (a parent drawing us at our place).
+  TBitmap target(40, 40);
+  HDC dc = target.Canvas().Handle();
+  SetViewportOrgEx(dc, 5, 5, nullptr);
+  PaintBuffered(dc, RECT{5, 5, 15, 15}, paint);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  target.Flush();
+  EXPECT_EQ(target.PixelColor(17, 17), clRed);
+  EXPECT_EQ(CountPixels(target, clBlue) + CountPixels(target, clRed), 100);
 }
 
 TEST(Painting, AWindowedControlPaintsItsParentsBackgroundAtItsPlace) {
