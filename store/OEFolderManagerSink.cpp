@@ -83,19 +83,19 @@ HRESULT STDMETHODCALLTYPE TOEFolderManagerSink::Invoke(DISPID id, REFIID, LCID, 
 
   // Keeps the sink alive if a handler lets the component go.
   AddRef();
-  try {
-    owner_->InvokeEvent(id, args, needed);
-  } catch (...) {
-    if (owner_ != nullptr && owner_->OnHandlerError) {
-      try {
-        owner_->OnHandlerError(std::current_exception());
-      } catch (...) {
-        // Nothing may cross back into the server's call.
-      }
-    }
-  }
+  // A handler's error is the program's, not the server's: it is reported on this side, and the event
+  // counts as delivered.
+  const HRESULT answer = toolkit::ComGuarded(
+      [&] {
+        owner_->InvokeEvent(id, args, needed);
+        return S_OK;
+      },
+      S_OK,
+      [this](const std::exception_ptr& error) {
+        if (owner_ != nullptr && owner_->OnHandlerError) owner_->OnHandlerError(error);
+      });
   Release();
-  return S_OK;
+  return answer;
 }
 
 }  // namespace quendrel

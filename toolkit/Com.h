@@ -4,6 +4,9 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
+#include <exception>
+#include <utility>
+
 namespace quendrel::toolkit {
 
 // A single-threaded apartment for the calling thread while it lives. WinMain makes it before any
@@ -25,6 +28,28 @@ class ComApartment {
  private:
   HRESULT result_;
 };
+
+// The barrier of a COM method: no exception may cross into its caller (the COM runtime, perhaps
+// another process). Runs body and returns its HRESULT; an exception is handed to report (whose own
+// exceptions are dropped: nothing above could take them) and becomes onError, the method's answer.
+template <class Body, class Report>
+HRESULT ComGuarded(Body&& body, HRESULT onError, Report&& report) noexcept {
+  try {
+    return std::forward<Body>(body)();
+  } catch (...) {
+    try {
+      std::forward<Report>(report)(std::current_exception());
+    } catch (...) {
+    }
+    return onError;
+  }
+}
+
+// The same with nobody to report to.
+template <class Body>
+HRESULT ComGuarded(Body&& body, HRESULT onError) noexcept {
+  return ComGuarded(std::forward<Body>(body), onError, [](const std::exception_ptr&) {});
+}
 
 // The platform's own COM pointer: Release when it goes, AddRef on copy; As() for QueryInterface.
 template <class T>

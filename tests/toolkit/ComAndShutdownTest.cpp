@@ -3,6 +3,8 @@
 
 #include <objbase.h>
 
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "toolkit/Application.h"
@@ -17,6 +19,26 @@ bool InApartment() {
   const HRESULT probe = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (SUCCEEDED(probe)) CoUninitialize();
   return probe != S_OK;
+}
+
+TEST(ComTest, AMethodsBarrierTurnsAnExceptionIntoItsAnswer) {
+  std::string reported;
+  const auto report = [&reported](const std::exception_ptr& error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      reported = e.what();
+    }
+  };
+  EXPECT_EQ(ComGuarded([] { return S_FALSE; }, E_FAIL, report), S_FALSE);
+  EXPECT_EQ(reported, "");
+  EXPECT_EQ(ComGuarded([]() -> HRESULT { throw std::runtime_error("body failed"); }, DISP_E_EXCEPTION, report),
+            DISP_E_EXCEPTION);
+  EXPECT_EQ(reported, "body failed");
+  // Neither a failing report nor the absence of one lets anything out.
+  const auto throwing = [](const std::exception_ptr&) { throw std::logic_error("report failed"); };
+  EXPECT_EQ(ComGuarded([]() -> HRESULT { throw 7; }, E_UNEXPECTED, throwing), E_UNEXPECTED);
+  EXPECT_EQ(ComGuarded([]() -> HRESULT { throw std::bad_alloc(); }, E_OUTOFMEMORY), E_OUTOFMEMORY);
 }
 
 TEST(ComTest, TheApartmentGuardBalancesWhatItDid) {

@@ -128,9 +128,13 @@ public:
         FAILED(subscriber->QueryInterface(IID_IDispatch, &sink))) {
       return CONNECT_E_CANNOTCONNECT;
     }
-    *cookie = nextCookie_++;
-    sinks_[*cookie] = std::move(sink);
-    return S_OK;
+    return toolkit::ComGuarded(
+        [&] {
+          sinks_[nextCookie_] = std::move(sink);
+          *cookie = nextCookie_++;
+          return S_OK;
+        },
+        E_OUTOFMEMORY);
   }
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
     return sinks_.erase(cookie) != 0 ? S_OK : CONNECT_E_NOCONNECTION;
