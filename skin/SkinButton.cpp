@@ -117,9 +117,7 @@ void TSkinCustomButton::GetPressedImage(TBitmap& graphic) { LoadButtonFrame(3, g
 void TSkinCustomButton::GetDisabledImage(TBitmap& graphic) { LoadButtonFrame(1, graphic); }
 
 void TSkinCustomButton::RenderTo(TBitmap& bitmap) {
-  bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
-  PaintOn(bitmap.Canvas());
-  bitmap.Flush();
+  toolkit::PaintToBitmap(bitmap, Width(), Height(), [this](TCanvas& canvas) { PaintOn(canvas); });
 }
 
 void TSkinCustomButton::Paint() {
@@ -498,9 +496,7 @@ SIZE TSkinCheckBox::AutoSizeExtent() {
 }
 
 void TSkinCheckBox::RenderTo(TBitmap& bitmap) {
-  bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
-  PaintOn(bitmap.Canvas());
-  bitmap.Flush();
+  toolkit::PaintToBitmap(bitmap, Width(), Height(), [this](TCanvas& canvas) { PaintOn(canvas); });
 }
 
 void TSkinCheckBox::Paint() {

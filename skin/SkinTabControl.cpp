@@ -231,9 +231,7 @@ void TSkinTabControlTopPanel::DrawArrows(TCanvas& canvas) {
 }
 
 void TSkinTabControlTopPanel::RenderTo(TBitmap& bitmap) {
-  bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
-  PaintOn(bitmap.Canvas());
-  bitmap.Flush();
+  toolkit::PaintToBitmap(bitmap, Width(), Height(), [this](TCanvas& canvas) { PaintOn(canvas); });
 }
 
 void TSkinTabControlTopPanel::Paint() {

@@ -418,9 +418,7 @@ void TSkinTitleBar::DrawButtons(TCanvas& canvas) {
 }
 
 void TSkinTitleBar::RenderTo(TBitmap& bitmap) {
-  bitmap.SetSize(std::max(Width(), 1), std::max(Height(), 1));
-  PaintOn(bitmap.Canvas());
-  bitmap.Flush();
+  toolkit::PaintToBitmap(bitmap, Width(), Height(), [this](TCanvas& canvas) { PaintOn(canvas); });
 }
 
 void TSkinTitleBar::Paint() {

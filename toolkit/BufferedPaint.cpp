@@ -1,5 +1,8 @@
 #include "toolkit/BufferedPaint.h"
 
+#include <algorithm>
+
+#include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/GdiHandles.h"
 
@@ -29,6 +32,12 @@ void PaintBuffered(TCanvas& target, const RECT& bounds, const std::function<void
     TCanvas canvas(dc);
     paint(canvas);
   });
+}
+
+void PaintToBitmap(TBitmap& bitmap, int width, int height, const std::function<void(TCanvas&)>& paint) {
+  bitmap.SetSize(std::max(width, 1), std::max(height, 1));
+  paint(bitmap.Canvas());
+  bitmap.Flush();
 }
 
 }  // namespace quendrel::toolkit

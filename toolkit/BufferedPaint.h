@@ -7,6 +7,7 @@
 
 namespace quendrel::toolkit {
 
+class TBitmap;
 class TCanvas;
 
 // Paints area of dc (in dc's logical coordinates) through an off-screen buffer of that size: paint
@@ -19,5 +20,9 @@ void PaintBuffered(HDC dc, const RECT& area, const std::function<void(HDC)>& pai
 // update rectangle) leaves, drawn by paint on a canvas of its own (a fresh canvas: no pen, brush or
 // font carried over).
 void PaintBuffered(TCanvas& target, const RECT& bounds, const std::function<void(TCanvas&)>& paint);
+
+// The same picture whole into bitmap, sized width x height (at least 1 x 1): what a control that
+// paints this way shows, for tests and for work out of sight.
+void PaintToBitmap(TBitmap& bitmap, int width, int height, const std::function<void(TCanvas&)>& paint);
 
 }  // namespace quendrel::toolkit
