@@ -38,12 +38,11 @@ class TSkinStyleLink {
     if (theme_) theme_->FreeNotification(&holder_);
     restyle_(style_);
   }
-  // True when component is the theme going away: it is forgotten and the holder restyled.
-  bool Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
-    if (operation != toolkit::opRemove || !theme_ || component != theme_) return false;
+  // When component is the theme going away, it is forgotten and the holder restyled.
+  void Notification(toolkit::TComponent* component, toolkit::TOperation operation) {
+    if (operation != toolkit::opRemove || !theme_ || component != theme_) return;
     theme_ = nullptr;
     restyle_(TSkinUIStyle::DeepBlue);
-    return true;
   }
   TResolvedStyle Resolved() const { return ResolveUIStyle(theme_, style_); }
 
