@@ -4,19 +4,9 @@
 
 namespace quendrel {
 
-BufferedReader::BufferedReader(ByteSource& Source, ReadBuffers* Buffers) : source_(Source) {
-  ReadBuffers& buffers = Buffers != nullptr ? *Buffers : ownBuffers_;
-  for (size_t i = 0; i < buffers.size(); ++i) windows_[i].buffer = &buffers[i];
-}
-
-BufferedReader::~BufferedReader() {
-  // A buffer grown for one large request is not kept for later loads.
-  for (Window& w : windows_) {
-    if (w.buffer->capacity > kMaxReadAhead) *w.buffer = ReadBuffer();
-  }
-}
-
-std::optional<std::span<const uint8_t>> BufferedReader::Read(uint64_t Offset, size_t Size) {
+// Any request: the source is read when no window covers it, and the budget looked at again when it
+// seems spent.
+std::optional<std::span<const uint8_t>> BufferedReader::ReadFar(uint64_t Offset, size_t Size) {
   std::span<const uint8_t> served;
   uint64_t cost = kRequestCost;
   if (Size > 0) {
@@ -31,7 +21,7 @@ std::optional<std::span<const uint8_t>> BufferedReader::Read(uint64_t Offset, si
     }
     window->lastUse = ++uses_;
     const size_t at = static_cast<size_t>(std::min<uint64_t>(Offset - window->start, window->length));
-    served = std::span<const uint8_t>(window->buffer->bytes.get() + at, std::min(Size, window->length - at));
+    served = std::span<const uint8_t>(window->bytes.get() + at, std::min(Size, window->length - at));
   }
   if (!Charge(cost + served.size())) return std::nullopt;
   return served;
@@ -91,9 +81,9 @@ BufferedReader::Window* BufferedReader::Fill(uint64_t Offset, size_t Size) {
     wanted = Offset + Size - start;
   }
   window->length = 0;
-  Reserve(*window->buffer, static_cast<size_t>(wanted));
+  Reserve(*window, static_cast<size_t>(wanted));
   const std::optional<size_t> got =
-      source_.ReadAt(start, std::span<uint8_t>(window->buffer->bytes.get(), static_cast<size_t>(wanted)));
+      source_.ReadAt(start, std::span<uint8_t>(window->bytes.get(), static_cast<size_t>(wanted)));
   if (!got) return nullptr;
   fetched_ += wanted;
   window->start = start;
@@ -104,15 +94,15 @@ BufferedReader::Window* BufferedReader::Fill(uint64_t Offset, size_t Size) {
 // A window grows once to the largest read-ahead (or the data's length, when smaller) instead of
 // doubling with it: memory touched for the first time costs more than the read that fills it, and
 // the pages a read never reaches are never touched.
-void BufferedReader::Reserve(ReadBuffer& Buffer, size_t Size) {
-  if (Size <= Buffer.capacity) return;
+void BufferedReader::Reserve(Window& W, size_t Size) {
+  if (Size <= W.capacity) return;
   size_t capacity = Size;
   if (Size < kMaxReadAhead) {
     if (const std::optional<uint64_t> length = source_.Length())
       capacity = static_cast<size_t>(std::clamp<uint64_t>(*length, Size, kMaxReadAhead));
   }
-  Buffer.bytes = std::make_unique_for_overwrite<uint8_t[]>(capacity);
-  Buffer.capacity = capacity;
+  W.bytes = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+  W.capacity = capacity;
 }
 
 }  // namespace quendrel

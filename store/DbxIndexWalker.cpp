@@ -61,7 +61,7 @@ bool DbxIndexWalker::VisitRecord(int32_t RecordOffset) {
     return outcome != DecodeOutcome::kEndLoad;
   }
   Toe5_MessageInfo message;
-  const DecodeOutcome outcome = DecodeMessageRecord(reader_, RecordOffset, message);
+  const DecodeOutcome outcome = DecodeMessageRecord(reader_, RecordOffset, message, texts_);
   if (outcome == DecodeOutcome::kAppended) visitor_.Visit(message);
   return outcome != DecodeOutcome::kEndLoad;
 }

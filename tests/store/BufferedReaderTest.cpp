@@ -89,24 +89,6 @@ TEST(BufferedReader, LargeRequestsAllocateNoMoreThanTheDataHolds) {
   EXPECT_LE(source.largestRead, 10'000u);
 }
 
-// Buffers kept from an earlier reader hold its bytes; a new reader answers from its own data, and
-// a buffer grown for one large request is not left behind.
-TEST(BufferedReader, BuffersPassedOnServeTheNextReaderAfresh) {
-  ReadBuffers buffers;
-  const std::string first = Pattern(3'000'000);
-  const std::string second = first.substr(1);
-  {
-    MemorySource source(first);
-    BufferedReader reader(source, &buffers);
-    ASSERT_EQ(reader.Read(100, 50)->size(), 50u);
-    ASSERT_EQ(reader.Read(0, 2'500'000)->size(), 2'500'000u);
-  }
-  for (const ReadBuffer& buffer : buffers) EXPECT_LE(buffer.capacity, size_t{1} << 20);
-  MemorySource source(second);
-  BufferedReader reader(source, &buffers);
-  EXPECT_EQ(View(*reader.Read(100, 50)), second.substr(100, 50));
-}
-
 TEST(BufferedReader, FailuresAndSpentBudgetGiveNothing) {
   ChangingSource source;
   source.bytes = Pattern(1000);
