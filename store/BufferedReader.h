@@ -40,7 +40,7 @@ class BufferedReader {
     if (window == nullptr || Size == 0 || charged_ + kRequestCost + Size > budget_) return ReadFar(Offset, Size);
     charged_ += kRequestCost + Size;
     window->lastUse = ++uses_;
-    return std::span<const uint8_t>(window->bytes.get() + (Offset - window->start), Size);
+    return std::span<const uint8_t>(window->bytes + (Offset - window->start), Size);
   }
 
   uint64_t Charged() const { return charged_; }
@@ -60,10 +60,10 @@ class BufferedReader {
   static constexpr uint64_t kReadAheadSlack = 16 << 20;
 
  private:
-  // The bytes of a window are allocated once at their largest size and filled by reads.
   struct Window {
-    std::unique_ptr<uint8_t[]> bytes;
+    uint8_t* bytes = nullptr;  // in shared_, or in own after a request larger than a window
     size_t capacity = 0;
+    std::unique_ptr<uint8_t[]> own;
     uint64_t start = 0;
     size_t length = 0;  // bytes of the buffer that hold data
     size_t readAhead = kMinReadAhead;
@@ -78,9 +78,10 @@ class BufferedReader {
   void Reserve(Window& W, size_t Size);
 
   static constexpr size_t kMinReadAhead = 4 << 10;
-  static constexpr size_t kMaxReadAhead = 1 << 20;
+  static constexpr size_t kMaxReadAhead = 512 << 10;
 
   ByteSource& source_;  // not owned
+  std::unique_ptr<uint8_t[]> shared_;
   Window windows_[2];
   uint64_t uses_ = 0;
   uint64_t charged_ = 0;

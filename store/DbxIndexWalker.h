@@ -39,6 +39,7 @@ class DbxIndexWalker {
   bool folderMode_;
   DbxRecordVisitor& visitor_;  // not owned
   uint32_t texts_;             // the message texts the visitor reads
+  Toe5_MessageInfo message_;
   std::unordered_set<int32_t> visited_;
 };
 

@@ -89,6 +89,20 @@ TEST(BufferedReader, LargeRequestsAllocateNoMoreThanTheDataHolds) {
   EXPECT_LE(source.largestRead, 10'000u);
 }
 
+// A request larger than a window gets a buffer of its own, which keeps its bytes when the windows'
+// shared memory comes later.
+TEST(BufferedReader, ALargeRequestFirstThenWindowsAnswerRight) {
+  ChangingSource source;
+  source.bytes = Pattern(3'000'000);
+  BufferedReader reader(source);
+  ASSERT_EQ(View(*reader.Read(100, 2'000'000)), source.bytes.substr(100, 2'000'000));
+  ASSERT_EQ(View(*reader.Read(2'500'000, 100)), source.bytes.substr(2'500'000, 100));
+  const int reads = source.reads;
+  EXPECT_EQ(View(*reader.Read(1'000'000, 5000)), source.bytes.substr(1'000'000, 5000));
+  EXPECT_EQ(View(*reader.Read(2'500'050, 20)), source.bytes.substr(2'500'050, 20));
+  EXPECT_EQ(source.reads, reads) << "both were inside what had been read";
+}
+
 TEST(BufferedReader, FailuresAndSpentBudgetGiveNothing) {
   ChangingSource source;
   source.bytes = Pattern(1000);
