@@ -98,10 +98,8 @@ BufferedReader::Window* BufferedReader::Fill(uint64_t Offset, size_t Size) {
 
 // The two windows share one block, allocated by the first read at twice the largest read-ahead (or
 // twice the data's length, when smaller) and never grown: memory touched for the first time costs
-// more than the reads that fill it, and pages no read reaches are never touched. A block this large
-// the heap maps on its own and hands back when the load ends, so a check keeps nothing; and it is
-// no more memory than one plain read of a file through a buffer of a MiB. A request larger than a
-// window gets a buffer of its own.
+// more than the reads that fill it, and pages no read reaches are never touched. A request larger
+// than a window gets a buffer of its own.
 void BufferedReader::Reserve(Window& W, size_t Size) {
   if (Size <= W.capacity) return;
   if (shared_ == nullptr && Size <= kMaxReadAhead) {
