@@ -48,9 +48,9 @@ class DataBlock {
 
   // A text at At must be whole; it is measured only when Wanted. It still lies in the reader's
   // window; KeepTexts moves it once the record is decoded.
-  bool Text(uint32_t At, DbxText& Out, uint32_t Wanted) const {
+  bool Text(uint32_t At, DbxText& Out, bool Wanted) const {
     if (At >= textsEnd_) return false;
-    if (Wanted != 0) {
+    if (Wanted) {
       const uint8_t* begin = bytes_.data() + At;
       Out = DbxText(reinterpret_cast<const char*>(begin), TextLength(begin, textsEnd_ - At));
     }
@@ -144,25 +144,25 @@ bool DecodeMessageEntry(uint32_t Entry, const DataBlock& Data, uint32_t Texts, T
     case 0x12:
       return Data.FileTime(v, M.ReceivedTime);
     case 0x1B:
-      return Data.Text(v, M.AccountKey, Texts & kAccountKeyText);
+      return Data.Text(v, M.AccountKey, (Texts & kAccountKeyText) != 0);
     case 0x1A:
-      return Data.Text(v, M.AccountName, Texts & kAccountNameText);
+      return Data.Text(v, M.AccountName, (Texts & kAccountNameText) != 0);
     case 0x07:
-      return Data.Text(v, M.MessageId, Texts & kMessageIdText);
+      return Data.Text(v, M.MessageId, (Texts & kMessageIdText) != 0);
     case 0x08:
-      return Data.Text(v, M.Subject, Texts & kSubjectText);
+      return Data.Text(v, M.Subject, (Texts & kSubjectText) != 0);
     case 0x0D:
-      return Data.Text(v, M.SenderName, Texts & kSenderNameText);
+      return Data.Text(v, M.SenderName, (Texts & kSenderNameText) != 0);
     case 0x09:
-      return Data.Text(v, M.SenderNameAndAddress, Texts & kSenderNameAndAddressText);
+      return Data.Text(v, M.SenderNameAndAddress, (Texts & kSenderNameAndAddressText) != 0);
     case 0x13:
-      return Data.Text(v, M.ReceiverName, Texts & kReceiverNameText);
+      return Data.Text(v, M.ReceiverName, (Texts & kReceiverNameText) != 0);
     case 0x0E:
-      return Data.Text(v, M.SenderAddress, Texts & kSenderAddressText);
+      return Data.Text(v, M.SenderAddress, (Texts & kSenderAddressText) != 0);
     case 0x0A:
-      return Data.Text(v, M.InReplyToId, Texts & kInReplyToIdText);
+      return Data.Text(v, M.InReplyToId, (Texts & kInReplyToIdText) != 0);
     case 0x0B:
-      return Data.Text(v, M.ServerInfo, Texts & kServerInfoText);
+      return Data.Text(v, M.ServerInfo, (Texts & kServerInfoText) != 0);
     default:
       return true;
   }
