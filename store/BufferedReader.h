@@ -37,7 +37,8 @@ class BufferedReader {
     for (Window& w : windows_) {
       if (Offset >= w.start && Offset + Size <= w.End()) window = &w;
     }
-    if (window == nullptr || Size == 0 || charged_ + kRequestCost + Size > budget_) return ReadFar(Offset, Size);
+    if (window == nullptr || Size == 0 || charged_ + kRequestCost + Size > budget_)
+      return ReadFar(Offset, Size);
     charged_ += kRequestCost + Size;
     window->lastUse = ++uses_;
     return std::span<const uint8_t>(window->bytes + (Offset - window->start), Size);

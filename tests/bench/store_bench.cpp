@@ -148,8 +148,8 @@ int main(int argc, char** argv) {
   const auto dir = std::filesystem::temp_directory_path() / "quendrel-store-bench";
   std::filesystem::create_directories(dir);
   std::printf("%9s %8s %9s %9s %12s %8s %8s %7s %8s %9s %7s %9s %7s %8s\n", "messages", "file MB", "plain ms",
-              "load ms", "records/s", "reads", "read MB", "ratio", "heap MB", "fold 1st", "ratio", "fold ms", "ratio",
-              "heap MB");
+              "load ms", "records/s", "reads", "read MB", "ratio", "heap MB", "fold 1st", "ratio", "fold ms",
+              "ratio", "heap MB");
   for (const int count : sizes) {
     const std::string path = (dir / ("bench" + std::to_string(count) + ".dbx")).string();
     if (!quendrel::dbx::WriteMessageFile(path, Messages(count))) {
@@ -189,11 +189,11 @@ int main(int argc, char** argv) {
     quendrel::LoadDbxItemsFrom(
         counted, path, [] { return std::string(); }, list);
 
-    std::printf("%9d %8.1f %9.2f %9.2f %12.0f %8llu %8.1f %7.2f %8.1f %9.2f %7.2f %8.2f %7.2f %8.2f\n", count,
+    std::printf("%9d %8.1f %9.2f %9.2f %12.0f %8llu %8.1f %7.2f %8.1f %9.2f %7.2f %9.2f %7.2f %8.2f\n", count,
                 fileMb, plain * 1e3, load * 1e3, static_cast<double>(records) / load,
                 static_cast<unsigned long long>(counted.reads), static_cast<double>(counted.bytes) / 1e6,
-                load / plain, static_cast<double>(heapPeak) / 1e6, foldFirst * 1e3, foldFirst / plain, fold * 1e3,
-                fold / plain, static_cast<double>(foldPeak) / 1e6);
+                load / plain, static_cast<double>(heapPeak) / 1e6, foldFirst * 1e3, foldFirst / plain,
+                fold * 1e3, fold / plain, static_cast<double>(foldPeak) / 1e6);
     if (records != static_cast<size_t>(count) || folded != static_cast<size_t>(count))
       std::printf("  (expected %d records, got %zu loaded and %zu folded)\n", count, records, folded);
     std::filesystem::remove(path);

@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const quendrel::FolderVerdict folded = fold.tally.Finish(fromFold);
   // A time out of the store's range reads as "now", which moves on between the two.
   constexpr quendrel::DateTime kSecond = 1.0 / 86400;
-  if (folded != expected || fromFold.remembered != fromList.remembered || fromFold.sender != fromList.sender ||
-      std::fabs(fromFold.time - fromList.time) > kSecond)
+  if (folded != expected || fromFold.remembered != fromList.remembered ||
+      fromFold.sender != fromList.sender || std::fabs(fromFold.time - fromList.time) > kSecond)
     __builtin_trap();
   return 0;
 }
