@@ -13,6 +13,7 @@
 namespace quendrel {
 namespace {
 
+using test::BuildFilePath;
 using test::ReadFile;
 using test::ScratchDir;
 
