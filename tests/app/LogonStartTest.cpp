@@ -38,7 +38,8 @@ double MsSince(LARGE_INTEGER start) {
   LARGE_INTEGER now, frequency;
   QueryPerformanceCounter(&now);
   QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+  return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+         static_cast<double>(frequency.QuadPart);
 }
 
 std::string ClassOf(HWND window) {
@@ -62,14 +63,23 @@ DWORD ProcessOf(HWND window) {
   return process;
 }
 
+// Enumeration callbacks are called with Windows' convention (a lambda has the compiler's).
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK FindExitButton(HWND child, LPARAM found) {
+  char caption[32] = {};
+  GetWindowTextA(child, caption, sizeof caption);
+  if (std::string(caption) != "Exit") return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND window, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -108,8 +118,8 @@ class TypingWindow {
     RegisterClassA(&wc);
     frame_ = CreateWindowExA(0, wc.lpszClassName, "Typing", WS_OVERLAPPEDWINDOW, 200, 200, 400, 200, nullptr,
                              nullptr, wc.hInstance, nullptr);
-    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 360, 24, frame_, nullptr,
-                            wc.hInstance, nullptr);
+    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 360, 24, frame_,
+                            nullptr, wc.hInstance, nullptr);
     ShowWindow(frame_, SW_SHOWNORMAL);
     SetForegroundWindow(frame_);
     SetFocus(edit_);
@@ -124,8 +134,8 @@ class TypingWindow {
   bool HasTheKeyboard() const {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetForegroundWindow() == frame_ && GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
-           info.hwndFocus == edit_;
+    return GetForegroundWindow() == frame_ &&
+           GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) && info.hwndFocus == edit_;
   }
   // This thread's messages only: the program's windows live in another process.
   static void Pump() {
@@ -151,7 +161,8 @@ class ProgramRun {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
       CloseHandle(info.hThread);
       process_ = info.hProcess;
       processId_ = info.dwProcessId;
@@ -176,16 +187,7 @@ class ProgramRun {
       char title[64] = {};
       if (ProcessOf(window) != processId_ || !GetWindowTextA(window, title, sizeof title)) continue;
       if (std::string(title) != "Quendrel") continue;
-      EnumChildWindows(
-          window,
-          [](HWND child, LPARAM found) {
-            char caption[32] = {};
-            GetWindowTextA(child, caption, sizeof caption);
-            if (std::string(caption) != "Exit") return TRUE;
-            *reinterpret_cast<HWND*>(found) = child;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&exitButton));
+      EnumChildWindows(window, FindExitButton, reinterpret_cast<LPARAM>(&exitButton));
     }
     if (exitButton != nullptr) {
       PostMessageA(exitButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -223,7 +225,8 @@ void Look(ProgramRun& run, const TypingWindow& typing, Sight& sight, size_t expe
     char line[256];
     std::snprintf(line, sizeof line, "at %.0f ms: foreground %s \"%s\" of %s, focus %s", run.Ms(),
                   ClassOf(foreground).c_str(), TextOf(foreground).c_str(),
-                  ProcessOf(foreground) == run.Id() ? "quendrel" : "another process", ClassOf(info.hwndFocus).c_str());
+                  ProcessOf(foreground) == run.Id() ? "quendrel" : "another process",
+                  ClassOf(info.hwndFocus).c_str());
     sight.stolen.push_back(line);
   }
   const bool up = VisibleBalloon() != nullptr;
@@ -238,11 +241,12 @@ void Look(ProgramRun& run, const TypingWindow& typing, Sight& sight, size_t expe
 
 // Watches for `ms` milliseconds at least, and on until the balloon (when `untilBalloon`) and the
 // alerts have been seen, 20 seconds at most.
-Sight Watch(ProgramRun& run, const TypingWindow& typing, double ms, size_t expectedAlerts, bool untilBalloon) {
+Sight Watch(ProgramRun& run, const TypingWindow& typing, double ms, size_t expectedAlerts,
+            bool untilBalloon) {
   Sight sight;
   bool balloonUp = false;
   while (run.Ms() < ms || (run.Ms() < 20000 && (sight.alerts.size() < expectedAlerts ||
-                                                 (untilBalloon && sight.balloonShows == 0)))) {
+                                                (untilBalloon && sight.balloonShows == 0)))) {
     Look(run, typing, sight, expectedAlerts, balloonUp);
     Sleep(5);
   }
@@ -288,7 +292,8 @@ TEST_F(LogonStartTest, NothingTakesTheKeyboardTheNoteIsABalloonOnceAndPopupsClos
   RealSettings settings;
   {
     RealCurrentUser real;
-    ASSERT_EQ(toolkit::SetKeyValue(HKEY_CURRENT_USER, kClientKey, "Store Root", REG_SZ, store_.Path().string().c_str(),
+    ASSERT_EQ(toolkit::SetKeyValue(HKEY_CURRENT_USER, kClientKey, "Store Root", REG_SZ,
+                                   store_.Path().string().c_str(),
                                    static_cast<DWORD>(store_.Path().string().size() + 1)),
               ERROR_SUCCESS);
     SetSettings(/*alwaysAlert=*/true);
@@ -299,7 +304,8 @@ TEST_F(LogonStartTest, NothingTakesTheKeyboardTheNoteIsABalloonOnceAndPopupsClos
     MakeFolderKey("Inbox.dbx", true);
     MakeFolderKey("Work.dbx", true);
   }
-  const std::set<std::string> firstCheck = {std::string(kAlertPrefix) + "Inbox", std::string(kAlertPrefix) + "Work"};
+  const std::set<std::string> firstCheck = {std::string(kAlertPrefix) + "Inbox",
+                                            std::string(kAlertPrefix) + "Work"};
 
   TypingWindow typing;
   ASSERT_TRUE(typing.HasTheKeyboard());
@@ -314,8 +320,8 @@ TEST_F(LogonStartTest, NothingTakesTheKeyboardTheNoteIsABalloonOnceAndPopupsClos
     EXPECT_EQ(sight.alerts, firstCheck);
     EXPECT_TRUE(ToldValueExists());
     balloonMs = sight.balloonMs;
-    std::printf("[ figure ] from the start: popups of the first check %.0f ms, balloon %.0f ms\n", sight.alertsMs,
-                sight.balloonMs);
+    std::printf("[ figure ] from the start: popups of the first check %.0f ms, balloon %.0f ms\n",
+                sight.alertsMs, sight.balloonMs);
 
     // A left click on a popup, away from its text (which would open the mail client), as the user's mouse
     // gives it. The popup has slid in when it stops moving.

@@ -41,8 +41,8 @@ Sample Take() {
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
   // Wine leaves PrivateUsage at 0; its PagefileUsage counts the same committed private memory.
-  return {counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage, gdiObjects, userObjects,
-          Application.ComponentCount()};
+  const SIZE_T privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+  return {privateBytes, gdiObjects, userObjects, Application.ComponentCount()};
 }
 
 void CloseEveryPopup() {

@@ -145,7 +145,8 @@ TEST_F(MailAlertTest, PopupKeepsWhatItOpenedWith) {
   // And the pointer over the text shows the hand (the label has no window: its parent sets it).
   while (Tick(window->tmrScroll)) {
   }
-  const POINT over = window->lblText->ClientToScreen(POINT{window->lblText->Width() / 2, window->lblText->Height() / 2});
+  const toolkit::TControl& text = *window->lblText;
+  const POINT over = text.ClientToScreen(POINT{text.Width() / 2, text.Height() / 2});
   SetCursorPos(over.x, over.y);
   Pump();
   EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
