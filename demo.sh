@@ -160,6 +160,28 @@ drive menu-choose 7  # "About"
 sleep 1
 shot 06-about-page
 window_shot window-about 06-about-page
+# Meanwhile the user has read the mail in Lists; the window goes back to the tray, the mouse leaves
+# the icon.
+wine "$dbxgen_exe" --messages 4 --unread 0 --seed 5 "$store_win\\Lists.dbx" </dev/null
+drive close Quendrel
+drive park-mouse
+# A full-screen program of the demo's own comes to the front, and the client's Send/Receive takes
+# in new mail: the new-message event's check alerts Inbox and Work, and both alerts wait.
+drive full-screen Slides 60
+drive send-receive
+sleep 2
+shot 07-alert-held
+# The full-screen program ends: within half a second both popups slide out, stacked, one sound.
+drive close Slides
+sleep 1.5
+shot 08-held-alerts-released
+# Once the popups have gone, the mouse rests on the tray icon: its tooltip lists the two folders.
+sleep 11
+drive tray-hover
+sleep 2
+shot 09-tray-tooltip
+convert "$shots/09-tray-tooltip.png" -gravity SouthEast -crop 320x160+0+0 +repage -scale 300% \
+  "$shots/09-tray-tooltip-tray.png" && echo "screenshot: $shots/09-tray-tooltip-tray.png"
 # The notification area before and after: the icon turns blue once an alert was raised.
 for n in 01-setting-page 03-after-start; do
   convert "$shots/$n.png" -gravity SouthEast -crop 160x40+0+0 +repage -scale 400% "$shots/$n-tray.png" &&

@@ -18,6 +18,8 @@ class FormCheckHost : public CheckHost {
   // Into the tray icon's tooltip.
   void ShowUnreadFolders(const std::vector<UnreadFolder>& folders) override;
   void ProcessMessages() override;
+  // At "Stop": alerts held behind a full-screen program are not shown later.
+  void DropHeldAlerts() { hold_.Drop(); }
 
  private:
   TForm1& form_;

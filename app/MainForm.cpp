@@ -120,8 +120,9 @@ void TForm1::StopWork() {
   storeWatcher_.Stop();
   Timer1->SetEnabled(false);
   TrayIcon1->SetIconIndex(resources::kTrayStopped);
-  // What was unread is no longer watched.
+  // What was unread is no longer watched, nor alerted once a full-screen program ends.
   checkHost_.ShowUnreadFolders({});
+  checkHost_.DropHeldAlerts();
   Button1->SetEnabled(true);
   Button2->SetEnabled(false);
   Start1->SetEnabled(true);

@@ -40,6 +40,11 @@ bool AlertHold::ReleaseWhenFree() {
   return true;
 }
 
+void AlertHold::Drop() {
+  if (pollTimer_ != nullptr) pollTimer_->SetEnabled(false);
+  held_.Release();
+}
+
 void AlertHold::Release() {
   if (pollTimer_ != nullptr) pollTimer_->SetEnabled(false);
   // Each popup reads alwayssound as usual; the sound it would play comes once, after the last.

@@ -33,6 +33,8 @@ public:
   bool Holding() const { return !held_.Empty(); }
   // Shows what is held once no full-screen program runs; true when it did.
   bool ReleaseWhenFree();
+  // Forgets what is held: after "Stop" no popup is to come when the full-screen program ends.
+  void Drop();
 
 private:
   void Release();

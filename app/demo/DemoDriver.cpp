@@ -6,12 +6,21 @@
 //   quendrel-demo-driver REPORT tray-click left|right        click the newest icon of the notification area
 //   quendrel-demo-driver REPORT menu-choose POSITION         choose the item at POSITION of the open menu
 //   quendrel-demo-driver REPORT window-rect TITLE FILE       write the window's place as WxH+X+Y into FILE
+//   quendrel-demo-driver REPORT tray-hover                   rest the mouse on the newest icon (its tooltip)
+//   quendrel-demo-driver REPORT park-mouse                   move the mouse to the middle of the screen
+//   quendrel-demo-driver REPORT full-screen TITLE SECONDS    a full-screen program of the demo's own, in
+//                                                            front; reports once it is, stays until "close"
+//   quendrel-demo-driver REPORT close TITLE                  ask the visible window TITLE to close
+//   quendrel-demo-driver REPORT send-receive                 the mail client's Send/Receive, as its menu does
 // REPORT gets one line: "ok" or "failed: why".
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "client/MailClient.h"
+#include "toolkit/GdiHandles.h"
 
 namespace {
 
@@ -73,14 +82,29 @@ std::string Click(const std::string& title, const std::string& caption) {
 }
 
 // Wine's taskbar draws the notification area at its right end, the newest icon rightmost.
-std::string TrayClick(const std::string& button) {
+bool NewestTrayIcon(POINT& centre) {
   HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-  if (taskbar == nullptr) return "failed: no taskbar";
+  if (taskbar == nullptr) return false;
   RECT r{};
   GetWindowRect(taskbar, &r);
-  const int x = r.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2;
-  const int y = (r.top + r.bottom) / 2;
-  SetCursorPos(x, y);
+  centre = {r.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (r.top + r.bottom) / 2};
+  return true;
+}
+
+// A real mouse move to the point, in the absolute 0..65535 coordinates of the primary screen.
+void MoveMouse(POINT to) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+
+std::string TrayClick(const std::string& button) {
+  POINT icon{};
+  if (!NewestTrayIcon(icon)) return "failed: no taskbar";
+  SetCursorPos(icon.x, icon.y);
   Sleep(100);
   const bool right = button == "right";
   INPUT input[2] = {};
@@ -90,6 +114,25 @@ std::string TrayClick(const std::string& button) {
   SendInput(1, &input[0], sizeof(INPUT));
   Sleep(50);
   SendInput(1, &input[1], sizeof(INPUT));
+  return "ok";
+}
+
+// The tooltip control starts its delay at a move over the icon: come from beside it, then rest on it.
+std::string TrayHover() {
+  POINT icon{};
+  if (!NewestTrayIcon(icon)) return "failed: no taskbar";
+  MoveMouse({icon.x - 60, icon.y - 60});
+  Sleep(200);
+  for (int step = 2; step >= 0; --step) {
+    MoveMouse({icon.x - step, icon.y});
+    Sleep(100);
+  }
+  return "ok";
+}
+
+// Off the icon, so no tooltip stands in front of what comes next.
+std::string ParkMouse() {
+  MoveMouse({GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2});
   return "ok";
 }
 
@@ -115,28 +158,134 @@ std::string WindowRect(const std::string& title, const char* file) {
   return "ok";
 }
 
+std::string Close(const std::string& title) {
+  HWND window = VisibleWindow(nullptr, title.c_str());
+  if (window == nullptr) return "failed: no window \"" + title + "\"";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  return "ok";
+}
+
+std::string SendReceive() {
+  HWND client = FindWindowA(quendrel::kMailClientClass, nullptr);
+  if (client == nullptr) return "failed: no mail client";
+  PostMessageA(client, WM_COMMAND, quendrel::kSendReceiveCommand, quendrel::kSendReceiveLParam);
+  return "ok";
+}
+
+void WriteReport(const char* file, const std::string& result) {
+  if (FILE* report = std::fopen(file, "wb")) {
+    std::fprintf(report, "%s\n", result.c_str());
+    std::fclose(report);
+  }
+}
+
+constexpr UINT_PTR kFullScreenTimeout = 1;
+
+LRESULT CALLBACK FullScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      quendrel::toolkit::PaintDC dc(window);
+      RECT r{};
+      GetClientRect(window, &r);
+      FillRect(dc.Get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      quendrel::toolkit::FontHandle font(CreateFontA(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                                                     0, ANTIALIASED_QUALITY, 0, "Tahoma"));
+      quendrel::toolkit::SelectGuard selected(dc.Get(), font.Get());
+      SetBkMode(dc.Get(), TRANSPARENT);
+      SetTextColor(dc.Get(), RGB(230, 230, 230));
+      char text[256] = {};
+      GetWindowTextA(window, text, sizeof text);
+      const std::string lines = std::string(text) + "\n\nA full-screen program of the demo's own.\n"
+                                                    "Quendrel holds its alerts until it closes.";
+      RECT box = r;
+      DrawTextA(dc.Get(), lines.c_str(), -1, &box, DT_CENTER | DT_CALCRECT | DT_NOPREFIX);
+      const int height = box.bottom - box.top;
+      box = {r.left, (r.bottom - height) / 2, r.right, (r.bottom + height) / 2};
+      DrawTextA(dc.Get(), lines.c_str(), -1, &box, DT_CENTER | DT_NOPREFIX);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wParam == kFullScreenTimeout) DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Covers the primary monitor, topmost, and takes the foreground, as a presentation would. The report
+// is written as soon as it is in front, so the demo can go on while it stays.
+int FullScreen(const char* reportFile, const std::string& title, int seconds) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = FullScreenProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = "QuendrelDemoFullScreen";
+  RegisterClassA(&windowClass);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& r = monitor.rcMonitor;
+  HWND window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, title.c_str(), WS_POPUP | WS_VISIBLE,
+                                r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+  if (window == nullptr) {
+    WriteReport(reportFile, "failed: no full-screen window");
+    return 1;
+  }
+  SetForegroundWindow(window);
+  SetTimer(window, kFullScreenTimeout, static_cast<UINT>(seconds) * 1000, nullptr);
+  bool reported = false;
+  const DWORD start = GetTickCount();
+  MSG message{};
+  for (;;) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        if (!reported) WriteReport(reportFile, "failed: closed before it was in front");
+        return reported ? 0 : 1;
+      }
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (!reported && GetForegroundWindow() == window) {
+      WriteReport(reportFile, "ok");
+      reported = true;
+    }
+    if (!reported && GetTickCount() - start > 5000) {
+      WriteReport(reportFile, "failed: the full-screen window did not come to the front");
+      DestroyWindow(window);
+      return 1;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, reported ? INFINITE : 50, QS_ALLINPUT);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
+  if (argc < 3) {
     std::fprintf(
         stderr,
         "usage: quendrel-demo-driver REPORT wait-window TITLE SECONDS | click TITLE BUTTON |\n"
         "       wait-gone TITLE SECONDS | tray-click left|right | menu-choose POSITION |\n"
-        "       window-rect TITLE FILE\n");
+        "       window-rect TITLE FILE | tray-hover | park-mouse | full-screen TITLE SECONDS | close TITLE |\n"
+        "       send-receive\n");
     return 2;
   }
   const std::string command = argv[2];
+  if (command == "full-screen" && argc >= 5) return FullScreen(argv[1], argv[3], std::atoi(argv[4]));
   std::string result = "failed: unknown command " + command;
   if (command == "wait-window" && argc >= 5) result = WaitWindow(argv[3], std::atoi(argv[4]));
   if (command == "click" && argc >= 5) result = Click(argv[3], argv[4]);
   if (command == "wait-gone" && argc >= 5) result = WaitGone(argv[3], std::atoi(argv[4]));
-  if (command == "tray-click") result = TrayClick(argv[3]);
-  if (command == "menu-choose") result = MenuChoose(std::atoi(argv[3]));
+  if (command == "tray-click" && argc >= 4) result = TrayClick(argv[3]);
+  if (command == "menu-choose" && argc >= 4) result = MenuChoose(std::atoi(argv[3]));
   if (command == "window-rect" && argc >= 5) result = WindowRect(argv[3], argv[4]);
-  if (FILE* report = std::fopen(argv[1], "wb")) {
-    std::fprintf(report, "%s\n", result.c_str());
-    std::fclose(report);
-  }
+  if (command == "tray-hover") result = TrayHover();
+  if (command == "park-mouse") result = ParkMouse();
+  if (command == "close" && argc >= 4) result = Close(argv[3]);
+  if (command == "send-receive") result = SendReceive();
+  WriteReport(argv[1], result);
   return result == "ok" ? 0 : 1;
 }

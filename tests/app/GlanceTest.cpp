@@ -112,5 +112,18 @@ TEST_F(GlanceTest, AlertsWaitBehindAFullScreenWindowAndComeAfterIt) {
   EXPECT_EQ(AlertCount(), 3);
 }
 
+TEST_F(GlanceTest, StopDropsTheHeldAlerts) {
+  WriteUnread("Inbox.dbx", 1);
+  TForm1& form = Launch();
+  FullScreenWindow slides;
+  PumpFor(20);
+  form.StartWork();
+  form.StopWork();
+  slides.Close();
+  PumpFor(3 * AlertHold::kPollMs);
+  EXPECT_EQ(AlertCount(), 0);
+  EXPECT_EQ(PopupCount, 0);
+}
+
 }  // namespace
 }  // namespace quendrel::test
