@@ -17,29 +17,6 @@ bool RememberLatest(FolderMemory& memory, const DbxFileTime& received, const std
   return true;
 }
 
-// Feeds a walk's records to a tally, letting waiting messages in between them.
-class TallyVisitor : public DbxRecordVisitor {
-public:
-  explicit TallyVisitor(MessageBreaks& breaks) : breaks_(breaks) {}
-  void Visit(Toe5_MessageInfo& message) override {
-    Between();
-    tally.Add(message);
-  }
-  void Visit(Toe5_FolderInfo&) override {
-    Between();
-    tally.AddOther();
-  }
-  FolderTally tally;
-
-private:
-  void Between() {
-    if (!first_) breaks_.AtRecord();
-    first_ = false;
-  }
-  MessageBreaks& breaks_;
-  bool first_ = true;
-};
-
 }  // namespace
 
 void FolderTally::Add(const Toe5_MessageInfo& message) {
@@ -73,7 +50,7 @@ FolderVerdict ExamineFolderItems(const DbxItemList& items, FolderMemory& memory,
 
 FolderVerdict ExamineFolderFile(const std::string& path, FolderMemory& memory, MessageBreaks& breaks) {
   breaks.AtFolderStart();
-  TallyVisitor visitor(breaks);
+  FolderTallyVisitor visitor(breaks);
   VisitDbxItems(path, visitor);
   return visitor.tally.Finish(memory);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/CheckHost.h"
+#include "store/DbxRecordVisitor.h"
 #include "store/DbxRecords.h"
 #include "store/DbxTime.h"
 
@@ -77,6 +78,31 @@ private:
   bool latestUnread_ = false;
   DbxFileTime latestReceived_;
   std::string latestSender_;
+};
+
+// Folds the records of a walk into a tally, letting waiting messages in between them. Of the texts
+// it reads the sender's name alone.
+class FolderTallyVisitor : public DbxRecordVisitor {
+public:
+  explicit FolderTallyVisitor(MessageBreaks& breaks) : breaks_(breaks) {}
+  uint32_t MessageTexts() const override { return kSenderNameText; }
+  void Visit(Toe5_MessageInfo& message) override {
+    Between();
+    tally.Add(message);
+  }
+  void Visit(Toe5_FolderInfo&) override {
+    Between();
+    tally.AddOther();
+  }
+  FolderTally tally;
+
+private:
+  void Between() {
+    if (!first_) breaks_.AtRecord();
+    first_ = false;
+  }
+  MessageBreaks& breaks_;
+  bool first_ = true;
 };
 
 // The verdict on records already loaded.

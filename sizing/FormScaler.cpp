@@ -85,6 +85,13 @@ void TFormScaler::SetEnabled(bool v) {
 }
 
 SizeI TFormScaler::FormOuter() const {
+  // The window's own size: during WM_SIZE the form's bounds still hold the size before the change (the
+  // toolkit takes them over once the default procedure has sent it), and a maximize would look like no
+  // change. A minimized window's rectangle is its icon's; the form keeps the size it will come back to.
+  RECT r{};
+  if (form_->HandleAllocated() && !IsIconic(form_->Handle()) && GetWindowRect(form_->Handle(), &r)) {
+    return {r.right - r.left, r.bottom - r.top};
+  }
   return {form_->Width(), form_->Height()};
 }
 

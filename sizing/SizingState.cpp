@@ -28,9 +28,18 @@ HookReaction SizingStateMachine::Filter(uint32_t msg, uint64_t wParam, bool mini
       raise(ScalerMessage::ResolutionChange);
       break;
     case kWmSysCommand:
-      // The low four bits of a system command are the system's own.
-      if ((wParam & ~uint64_t{0xF}) == kScMaximize) raise(ScalerMessage::Maximize);
-      if ((wParam & ~uint64_t{0xF}) == kScRestore) raise(ScalerMessage::Restore);
+      // The low four bits of a system command are the system's own. A maximize or restore command
+      // begins a change of size as a user's move/size does: the size before it is the one the pass
+      // compares with (a snapshot from an earlier move would equal the restored size, and a restore
+      // after a maximize would leave the controls at the maximized scale).
+      if ((wParam & ~uint64_t{0xF}) == kScMaximize) {
+        raise(ScalerMessage::Snapshot);
+        raise(ScalerMessage::Maximize);
+      }
+      if ((wParam & ~uint64_t{0xF}) == kScRestore) {
+        raise(ScalerMessage::Snapshot);
+        raise(ScalerMessage::Restore);
+      }
       break;
     case kWmEnterSizeMove:
       raise(ScalerMessage::Snapshot);

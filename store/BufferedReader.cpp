@@ -4,19 +4,9 @@
 
 namespace quendrel {
 
-BufferedReader::BufferedReader(ByteSource& Source, ReadBuffers* Buffers) : source_(Source) {
-  ReadBuffers& buffers = Buffers != nullptr ? *Buffers : ownBuffers_;
-  for (size_t i = 0; i < buffers.size(); ++i) windows_[i].buffer = &buffers[i];
-}
-
-BufferedReader::~BufferedReader() {
-  // A buffer grown for one large request is not kept for later loads.
-  for (Window& w : windows_) {
-    if (w.buffer->capacity > kMaxReadAhead) *w.buffer = ReadBuffer();
-  }
-}
-
-std::optional<std::span<const uint8_t>> BufferedReader::Read(uint64_t Offset, size_t Size) {
+// Any request: the source is read when no window covers it, and the budget looked at again when it
+// seems spent.
+std::optional<std::span<const uint8_t>> BufferedReader::ReadFar(uint64_t Offset, size_t Size) {
   std::span<const uint8_t> served;
   uint64_t cost = kRequestCost;
   if (Size > 0) {
@@ -31,7 +21,7 @@ std::optional<std::span<const uint8_t>> BufferedReader::Read(uint64_t Offset, si
     }
     window->lastUse = ++uses_;
     const size_t at = static_cast<size_t>(std::min<uint64_t>(Offset - window->start, window->length));
-    served = std::span<const uint8_t>(window->buffer->bytes.get() + at, std::min(Size, window->length - at));
+    served = std::span<const uint8_t>(window->bytes + at, std::min(Size, window->length - at));
   }
   if (!Charge(cost + served.size())) return std::nullopt;
   return served;
@@ -56,7 +46,7 @@ bool BufferedReader::MayReadAhead() {
 
 BufferedReader::Window* BufferedReader::Fill(uint64_t Offset, size_t Size) {
   // A request just past (or inside) a window continues its stream: that window moves on with a
-  // doubled read-ahead. So does one just before it, read backwards: the walk comes back to a node's
+  // read-ahead four times larger. So does one just before it, read backwards: the walk comes back to a node's
   // entries after its first child's subtree, and unwinds a deep chain of nodes in reverse. Any
   // other request makes the least recently used window jump there with a small read-ahead, so that
   // scattered requests do not each drag in a large window.
@@ -73,27 +63,32 @@ BufferedReader::Window* BufferedReader::Fill(uint64_t Offset, size_t Size) {
     }
   }
   if (window != nullptr) {
-    window->readAhead = std::min(window->readAhead * 2, kMaxReadAhead);
+    window->readAhead = std::min(window->readAhead * 4, kMaxReadAhead);
   } else {
     window = windows_[0].lastUse <= windows_[1].lastUse ? &windows_[0] : &windows_[1];
     window->readAhead = kMinReadAhead;
   }
   if (!MayReadAhead()) window->readAhead = 0;
   uint64_t start = Offset;
-  uint64_t wanted = std::max<uint64_t>(Size, window->readAhead);
+  uint64_t wanted = Size;
   if (Size > std::max(window->readAhead, kMinReadAhead)) {
     // A large request (an entry count is 24 bits) never allocates more than the data holds.
     const std::optional<uint64_t> length = source_.Length();
     if (!length) return nullptr;
     wanted = Offset < *length ? std::min<uint64_t>(Size, *length - Offset) : 0;
-  } else if (backwards) {
-    start = Offset + Size > wanted ? Offset + Size - wanted : 0;
-    wanted = Offset + Size - start;
+    Reserve(*window, static_cast<size_t>(wanted));
+  } else {
+    Reserve(*window, Size);
+    // No more than the window holds: a window smaller than the read-ahead is the data's length.
+    wanted = std::max<uint64_t>(Size, std::min<uint64_t>(window->readAhead, window->capacity));
+    if (backwards) {
+      start = Offset + Size > wanted ? Offset + Size - wanted : 0;
+      wanted = Offset + Size - start;
+    }
   }
   window->length = 0;
-  Reserve(*window->buffer, static_cast<size_t>(wanted));
   const std::optional<size_t> got =
-      source_.ReadAt(start, std::span<uint8_t>(window->buffer->bytes.get(), static_cast<size_t>(wanted)));
+      source_.ReadAt(start, std::span<uint8_t>(window->bytes, static_cast<size_t>(wanted)));
   if (!got) return nullptr;
   fetched_ += wanted;
   window->start = start;
@@ -101,18 +96,27 @@ BufferedReader::Window* BufferedReader::Fill(uint64_t Offset, size_t Size) {
   return window;
 }
 
-// A window grows once to the largest read-ahead (or the data's length, when smaller) instead of
-// doubling with it: memory touched for the first time costs more than the read that fills it, and
-// the pages a read never reaches are never touched.
-void BufferedReader::Reserve(ReadBuffer& Buffer, size_t Size) {
-  if (Size <= Buffer.capacity) return;
-  size_t capacity = Size;
-  if (Size < kMaxReadAhead) {
+// The two windows share one block, allocated by the first read at twice the largest read-ahead (or
+// twice the data's length, when smaller) and never grown: memory touched for the first time costs
+// more than the reads that fill it, and pages no read reaches are never touched. A request larger
+// than a window gets a buffer of its own.
+void BufferedReader::Reserve(Window& W, size_t Size) {
+  if (Size <= W.capacity) return;
+  if (shared_ == nullptr && Size <= kMaxReadAhead) {
+    size_t half = kMaxReadAhead;
     if (const std::optional<uint64_t> length = source_.Length())
-      capacity = static_cast<size_t>(std::clamp<uint64_t>(*length, Size, kMaxReadAhead));
+      half = static_cast<size_t>(std::clamp<uint64_t>(*length, Size, kMaxReadAhead));
+    shared_ = std::make_unique_for_overwrite<uint8_t[]>(2 * half);
+    for (size_t i = 0; i < 2; ++i) {
+      if (windows_[i].own != nullptr) continue;  // its data stays where it is
+      windows_[i].bytes = shared_.get() + i * half;
+      windows_[i].capacity = half;
+    }
+    if (Size <= W.capacity) return;
   }
-  Buffer.bytes = std::make_unique_for_overwrite<uint8_t[]>(capacity);
-  Buffer.capacity = capacity;
+  W.own = std::make_unique_for_overwrite<uint8_t[]>(Size);
+  W.bytes = W.own.get();
+  W.capacity = Size;
 }
 
 }  // namespace quendrel

@@ -60,9 +60,12 @@ bool DbxIndexWalker::VisitRecord(int32_t RecordOffset) {
     if (outcome == DecodeOutcome::kAppended) visitor_.Visit(folder);
     return outcome != DecodeOutcome::kEndLoad;
   }
-  Toe5_MessageInfo message;
-  const DecodeOutcome outcome = DecodeMessageRecord(reader_, RecordOffset, message);
-  if (outcome == DecodeOutcome::kAppended) visitor_.Visit(message);
+  // One record for every message, copied over from an empty one each time: a record declared afresh
+  // is cleared by a string instruction that took a sixth of a walk's time.
+  static const Toe5_MessageInfo kEmpty{};
+  message_ = kEmpty;
+  const DecodeOutcome outcome = DecodeMessageRecord(reader_, RecordOffset, message_, texts_);
+  if (outcome == DecodeOutcome::kAppended) visitor_.Visit(message_);
   return outcome != DecodeOutcome::kEndLoad;
 }
 

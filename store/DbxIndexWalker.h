@@ -17,7 +17,7 @@ namespace quendrel {
 class DbxIndexWalker {
  public:
   DbxIndexWalker(BufferedReader& Reader, bool FolderMode, DbxRecordVisitor& Visitor)
-      : reader_(Reader), folderMode_(FolderMode), visitor_(Visitor) {}
+      : reader_(Reader), folderMode_(FolderMode), visitor_(Visitor), texts_(Visitor.MessageTexts()) {}
 
   // Walks the tree at NodeOffset (nothing when it is 0 or below). False when the load ended early:
   // a read failed, the file ended inside an entry table, or a record could not be decoded.
@@ -38,6 +38,8 @@ class DbxIndexWalker {
   BufferedReader& reader_;  // not owned
   bool folderMode_;
   DbxRecordVisitor& visitor_;  // not owned
+  uint32_t texts_;             // the message texts the visitor reads
+  Toe5_MessageInfo message_;
   std::unordered_set<int32_t> visited_;
 };
 

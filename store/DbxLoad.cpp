@@ -28,6 +28,7 @@ class VisitorRelay : public DbxRecordVisitor {
   void Start(std::optional<size_t> PlausibleCount) override { Pass([&] { inner_.Start(PlausibleCount); }); }
   void Visit(Toe5_MessageInfo& Message) override { Pass([&] { inner_.Visit(Message); }); }
   void Visit(Toe5_FolderInfo& Folder) override { Pass([&] { inner_.Visit(Folder); }); }
+  uint32_t MessageTexts() const override { return inner_.MessageTexts(); }
   std::exception_ptr error;
 
  private:
@@ -43,7 +44,7 @@ class VisitorRelay : public DbxRecordVisitor {
   DbxRecordVisitor& inner_;
 };
 
-// Appends each record with its texts kept in the list's text blocks.
+// Appends each record with its texts kept in the load's text blocks, which the records share.
 class ListAppender : public DbxRecordVisitor {
  public:
   explicit ListAppender(DbxItemList& list) : list_(list) {}
@@ -54,7 +55,6 @@ class ListAppender : public DbxRecordVisitor {
       const size_t needed = list_.size() + *PlausibleCount;
       if (needed > list_.capacity()) list_.reserve(std::max(needed, 2 * list_.capacity()));
     }
-    list_.Texts().Rewind();
   }
   void Visit(Toe5_MessageInfo& Message) override { Append(Message); }
   void Visit(Toe5_FolderInfo& Folder) override { Append(Folder); }
@@ -62,10 +62,11 @@ class ListAppender : public DbxRecordVisitor {
  private:
   template <typename Record>
   void Append(Record& record) {
-    KeepTexts(record, list_.Texts());
+    KeepTexts(record, texts_);
     list_.emplace_back(std::move(record));
   }
   DbxItemList& list_;
+  DbxTextArena texts_;
 };
 
 }  // namespace
@@ -79,12 +80,11 @@ std::optional<Toe5_FileHeader> ReadFileHeader(BufferedReader& Reader) {
 }
 
 void VisitDbxItemsFrom(ByteSource& Source, std::string_view FileName,
-                       const std::function<std::string()>& StoreRoot, DbxRecordVisitor& Visitor,
-                       ReadBuffers* Buffers) {
+                       const std::function<std::string()>& StoreRoot, DbxRecordVisitor& Visitor) {
   VisitorRelay relay(Visitor);
 
   try {
-    BufferedReader reader(Source, Buffers);
+    BufferedReader reader(Source);
     const std::optional<Toe5_FileHeader> header = ReadFileHeader(reader);
     if (!header || header->ItemCount <= 0) return;
     const std::optional<int32_t> root =
@@ -111,7 +111,7 @@ void LoadDbxItemsFrom(ByteSource& Source, std::string_view FileName,
   ListAppender appender(List);
 
   try {
-    VisitDbxItemsFrom(Source, FileName, StoreRoot, appender, &List.Reads());
+    VisitDbxItemsFrom(Source, FileName, StoreRoot, appender);
   } catch (...) {
     // Nothing leaves a load: a failed allocation while appending only ends it.
   }

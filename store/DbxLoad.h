@@ -23,12 +23,11 @@ std::optional<Toe5_FileHeader> ReadFileHeader(BufferedReader& Reader);
 
 // Hands the records of the store file in Source to Visitor, FileName deciding where the root is
 // and, together with StoreRoot (asked once, and only when the file holds items), whether records
-// are folders. The read windows live in Buffers when given. A failure of the file or the reader,
+// are folders. A failure of the file or the reader,
 // StoreRoot throwing included, ends the walk silently after the records visited before it; an
 // exception out of Visitor ends it too and leaves this function.
 void VisitDbxItemsFrom(ByteSource& Source, std::string_view FileName,
-                       const std::function<std::string()>& StoreRoot, DbxRecordVisitor& Visitor,
-                       ReadBuffers* Buffers = nullptr);
+                       const std::function<std::string()>& StoreRoot, DbxRecordVisitor& Visitor);
 
 // Appends the records of the store file in Source to List, FileName deciding where the root is
 // and, together with StoreRoot (asked once, and only when the file holds items), whether records

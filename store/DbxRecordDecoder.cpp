@@ -40,15 +40,20 @@ size_t TextLength(const uint8_t* P, size_t Limit) {
 // Values of offset-type tags inside the data block; any of them failing is a decoding failure.
 class DataBlock {
  public:
-  explicit DataBlock(std::span<const uint8_t> Bytes) : bytes_(Bytes) {}
+  explicit DataBlock(std::span<const uint8_t> Bytes) : bytes_(Bytes), textsEnd_(Bytes.size()) {
+    // A text is whole when a zero follows it inside the block: one starting before the block's last
+    // zero is. Found once, from the end, where records keep their padding.
+    while (textsEnd_ > 0 && bytes_[textsEnd_ - 1] != 0) --textsEnd_;
+  }
 
-  // The text still lies in the reader's window; KeepTexts moves it once the record is decoded.
-  bool Text(uint32_t At, DbxText& Out) const {
-    if (At >= bytes_.size()) return false;
-    const uint8_t* begin = bytes_.data() + At;
-    const size_t length = TextLength(begin, bytes_.size() - At);
-    if (length == bytes_.size() - At) return false;
-    Out = DbxText(reinterpret_cast<const char*>(begin), length);
+  // A text at At must be whole; it is measured only when Wanted. It still lies in the reader's
+  // window; KeepTexts moves it once the record is decoded.
+  bool Text(uint32_t At, DbxText& Out, bool Wanted) const {
+    if (At >= textsEnd_) return false;
+    if (Wanted) {
+      const uint8_t* begin = bytes_.data() + At;
+      Out = DbxText(reinterpret_cast<const char*>(begin), TextLength(begin, textsEnd_ - At));
+    }
     return true;
   }
 
@@ -67,6 +72,7 @@ class DataBlock {
 
  private:
   std::span<const uint8_t> bytes_;
+  size_t textsEnd_;  // just past the last zero byte; 0 when there is none
 };
 
 enum class TableOutcome { kRead, kNotHere, kEndLoad };
@@ -105,7 +111,7 @@ uint32_t Value(uint32_t Entry) {
   return Entry >> 8;
 }
 
-bool DecodeMessageEntry(uint32_t Entry, const DataBlock& Data, Toe5_MessageInfo& M) {
+bool DecodeMessageEntry(uint32_t Entry, const DataBlock& Data, uint32_t Texts, Toe5_MessageInfo& M) {
   const uint32_t v = Value(Entry);
   switch (Tag(Entry)) {
     case 0x80:
@@ -138,25 +144,25 @@ bool DecodeMessageEntry(uint32_t Entry, const DataBlock& Data, Toe5_MessageInfo&
     case 0x12:
       return Data.FileTime(v, M.ReceivedTime);
     case 0x1B:
-      return Data.Text(v, M.AccountKey);
+      return Data.Text(v, M.AccountKey, (Texts & kAccountKeyText) != 0);
     case 0x1A:
-      return Data.Text(v, M.AccountName);
+      return Data.Text(v, M.AccountName, (Texts & kAccountNameText) != 0);
     case 0x07:
-      return Data.Text(v, M.MessageId);
+      return Data.Text(v, M.MessageId, (Texts & kMessageIdText) != 0);
     case 0x08:
-      return Data.Text(v, M.Subject);
+      return Data.Text(v, M.Subject, (Texts & kSubjectText) != 0);
     case 0x0D:
-      return Data.Text(v, M.SenderName);
+      return Data.Text(v, M.SenderName, (Texts & kSenderNameText) != 0);
     case 0x09:
-      return Data.Text(v, M.SenderNameAndAddress);
+      return Data.Text(v, M.SenderNameAndAddress, (Texts & kSenderNameAndAddressText) != 0);
     case 0x13:
-      return Data.Text(v, M.ReceiverName);
+      return Data.Text(v, M.ReceiverName, (Texts & kReceiverNameText) != 0);
     case 0x0E:
-      return Data.Text(v, M.SenderAddress);
+      return Data.Text(v, M.SenderAddress, (Texts & kSenderAddressText) != 0);
     case 0x0A:
-      return Data.Text(v, M.InReplyToId);
+      return Data.Text(v, M.InReplyToId, (Texts & kInReplyToIdText) != 0);
     case 0x0B:
-      return Data.Text(v, M.ServerInfo);
+      return Data.Text(v, M.ServerInfo, (Texts & kServerInfoText) != 0);
     default:
       return true;
   }
@@ -166,9 +172,9 @@ bool DecodeFolderEntry(uint32_t Entry, const DataBlock& Data, Toe5_FolderInfo& F
   const uint32_t v = Value(Entry);
   switch (Tag(Entry)) {
     case 0x02:
-      return Data.Text(v, F.FolderName);
+      return Data.Text(v, F.FolderName, true);
     case 0x03:
-      return Data.Text(v, F.FileName);
+      return Data.Text(v, F.FileName, true);
     case 0x80:
       F.FolderId = static_cast<int32_t>(v);
       return true;
@@ -227,13 +233,15 @@ DecodeOutcome DecodeFolderRecord(BufferedReader& Reader, int32_t RecordOffset, T
   }
   const auto data = ReadData(Reader, RecordOffset, table);
   if (!data) return DecodeOutcome::kEndLoad;
+  const DataBlock block(*data);
   for (auto e = first; e != last; ++e) {
-    if (!DecodeFolderEntry(*e, DataBlock(*data), Out)) return DecodeOutcome::kEndLoad;
+    if (!DecodeFolderEntry(*e, block, Out)) return DecodeOutcome::kEndLoad;
   }
   return DecodeOutcome::kAppended;
 }
 
-DecodeOutcome DecodeMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_MessageInfo& Out) {
+DecodeOutcome DecodeMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_MessageInfo& Out,
+                                  uint32_t Texts) {
   RecordTable table;
   switch (ReadTable(Reader, RecordOffset, /*MessageCount=*/true, table)) {
     case TableOutcome::kNotHere:
@@ -246,8 +254,9 @@ DecodeOutcome DecodeMessageRecord(BufferedReader& Reader, int32_t RecordOffset, 
   const auto data = ReadData(Reader, RecordOffset, table);
   if (!data) return DecodeOutcome::kEndLoad;
   Out.RecordOffset = RecordOffset;
+  const DataBlock block(*data);
   for (unsigned i = 0; i < table.count; ++i) {
-    if (!DecodeMessageEntry(table.entries[i], DataBlock(*data), Out)) return DecodeOutcome::kEndLoad;
+    if (!DecodeMessageEntry(table.entries[i], block, Texts, Out)) return DecodeOutcome::kEndLoad;
   }
   return DecodeOutcome::kAppended;
 }
@@ -265,10 +274,11 @@ void KeepTexts(Toe5_MessageInfo& Message, DbxTextArena& Texts) {
 
 namespace {
 // Decodes one record of either kind and, when it decodes, keeps its texts and appends it.
-template <typename Record, DecodeOutcome (*Decode)(BufferedReader&, int32_t, Record&)>
-DecodeOutcome DecodeAndAppend(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List, DbxTextArena& Texts) {
+template <typename Record, typename Decode>
+DecodeOutcome DecodeAndAppend(Decode decode, BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
+                              DbxTextArena& Texts) {
   Record record;
-  const DecodeOutcome outcome = Decode(Reader, RecordOffset, record);
+  const DecodeOutcome outcome = decode(Reader, RecordOffset, record);
   if (outcome != DecodeOutcome::kAppended) return outcome;
   KeepTexts(record, Texts);
   List.emplace_back(std::move(record));
@@ -278,12 +288,16 @@ DecodeOutcome DecodeAndAppend(BufferedReader& Reader, int32_t RecordOffset, DbxI
 
 DecodeOutcome ReadFolderRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
                                DbxTextArena& Texts) {
-  return DecodeAndAppend<Toe5_FolderInfo, DecodeFolderRecord>(Reader, RecordOffset, List, Texts);
+  return DecodeAndAppend<Toe5_FolderInfo>(DecodeFolderRecord, Reader, RecordOffset, List, Texts);
 }
 
 DecodeOutcome ReadMessageRecord(BufferedReader& Reader, int32_t RecordOffset, DbxItemList& List,
                                 DbxTextArena& Texts) {
-  return DecodeAndAppend<Toe5_MessageInfo, DecodeMessageRecord>(Reader, RecordOffset, List, Texts);
+  return DecodeAndAppend<Toe5_MessageInfo>(
+      [](BufferedReader& reader, int32_t offset, Toe5_MessageInfo& out) {
+        return DecodeMessageRecord(reader, offset, out);
+      },
+      Reader, RecordOffset, List, Texts);
 }
 
 }  // namespace quendrel

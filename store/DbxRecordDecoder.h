@@ -25,7 +25,10 @@ constexpr int32_t kMaxRecordBody = 1 << 20;
 // The Decode functions leave the record's texts in the reader's window, valid until its next read;
 // Out is of no use unless the outcome is kAppended.
 DecodeOutcome DecodeFolderRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_FolderInfo& Out);
-DecodeOutcome DecodeMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_MessageInfo& Out);
+// Texts (a set of DbxMessageText) are the message's texts that are measured; the others are left
+// empty, once checked.
+DecodeOutcome DecodeMessageRecord(BufferedReader& Reader, int32_t RecordOffset, Toe5_MessageInfo& Out,
+                                  uint32_t Texts = kAllMessageTexts);
 
 // Copies a decoded record's texts into Texts, which the record then shares.
 void KeepTexts(Toe5_FolderInfo& Folder, DbxTextArena& Texts);

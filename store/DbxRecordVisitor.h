@@ -17,6 +17,10 @@ class DbxRecordVisitor {
   // count, trusted only as far as the file's size could hold real messages), nothing when its
   // length is not known.
   virtual void Start(std::optional<size_t> PlausibleCount) { (void)PlausibleCount; }
+  // The text fields of messages this visitor reads (a set of DbxMessageText), asked once per walk.
+  // The others are checked as ever (a text that runs past its record still ends the walk) but left
+  // empty: finding where every text of every record ends is most of a walk's work.
+  virtual uint32_t MessageTexts() const { return kAllMessageTexts; }
   virtual void Visit(Toe5_MessageInfo& Message) = 0;
   virtual void Visit(Toe5_FolderInfo& Folder) = 0;
 

@@ -8,8 +8,6 @@
 #include <variant>
 #include <vector>
 
-#include "store/BufferedReader.h"
-#include "store/DbxTextArena.h"
 
 namespace quendrel {
 
@@ -54,6 +52,21 @@ struct Toe5_MessageInfo {
   bool IsRead() const { return (Flags & kReadFlag) != 0; }
 };
 
+// The text fields of a message, as a set: the ones a reader of records asks for.
+enum DbxMessageText : uint32_t {
+  kAccountKeyText = 1u << 0,
+  kAccountNameText = 1u << 1,
+  kMessageIdText = 1u << 2,
+  kSubjectText = 1u << 3,
+  kSenderNameText = 1u << 4,
+  kSenderNameAndAddressText = 1u << 5,
+  kReceiverNameText = 1u << 6,
+  kSenderAddressText = 1u << 7,
+  kInReplyToIdText = 1u << 8,
+  kServerInfoText = 1u << 9,
+  kAllMessageTexts = (1u << 10) - 1,
+};
+
 // One folder of the folder list file.
 struct Toe5_FolderInfo {
   DbxText FolderName;
@@ -74,29 +87,6 @@ struct Toe5_FileHeader {
 // One load appends records of one kind only: messages, or folders for the folder list file.
 using DbxRecord = std::variant<Toe5_MessageInfo, Toe5_FolderInfo>;
 
-// A list of records that also keeps the memory of the loads into it (their text blocks and read
-// windows): cleared and loaded again, it reuses its room, the windows, and the text blocks once no
-// record holds them, so a caller that reads folder after folder into one list touches new memory
-// only for the largest.
-class DbxItemList : public std::vector<DbxRecord> {
- public:
-  using std::vector<DbxRecord>::vector;
-  DbxItemList() = default;
-  // A copy shares the records' texts, not the memory that later loads will write.
-  DbxItemList(const DbxItemList& Other) : std::vector<DbxRecord>(Other) {}
-  DbxItemList& operator=(const DbxItemList& Other) {
-    std::vector<DbxRecord>::operator=(Other);
-    return *this;
-  }
-  DbxItemList(DbxItemList&&) = default;
-  DbxItemList& operator=(DbxItemList&&) = default;
-
-  DbxTextArena& Texts() { return texts_; }
-  ReadBuffers& Reads() { return reads_; }
-
- private:
-  DbxTextArena texts_;
-  ReadBuffers reads_;
-};
+using DbxItemList = std::vector<DbxRecord>;
 
 }  // namespace quendrel

@@ -12,38 +12,27 @@ namespace quendrel {
 // A load copies each record's texts into a few large blocks instead of giving every field a heap
 // allocation of its own: per field that costs more than the rest of the load together (the heap
 // of Windows programs under Wine is slow, and every allocation is memory touched for the first
-// time). The blocks live as long as the last record that holds Owner(). An arena that loads again
-// once no record holds its blocks any more writes them again, so its memory is touched only once.
+// time). The blocks live as long as the last record that holds Owner().
 class DbxTextArena {
  public:
   DbxTextArena() = default;
   DbxTextArena(const DbxTextArena&) = delete;
   DbxTextArena& operator=(const DbxTextArena&) = delete;
-  DbxTextArena(DbxTextArena&& Other) noexcept;
-  DbxTextArena& operator=(DbxTextArena&& Other) noexcept;
 
   // A copy of Bytes, valid as long as Owner() is held.
   const char* Keep(std::span<const uint8_t> Bytes);
   // Shared by the records whose texts lie in the arena; null before the first Keep.
   std::shared_ptr<const void> Owner() const { return blocks_; }
-  // Starts again at the first block when nothing but the arena holds the blocks; otherwise the
-  // texts kept so far stay as they are and later ones follow them.
-  void Rewind();
 
   static constexpr size_t kFirstBlock = 16 << 10;
   static constexpr size_t kMaxBlock = 1 << 20;
 
  private:
-  struct Block {
-    std::unique_ptr<char[]> bytes;
-    size_t size;
-  };
-  using Blocks = std::vector<Block>;
+  using Blocks = std::vector<std::unique_ptr<char[]>>;
 
   void NextBlock(size_t AtLeast);
 
   std::shared_ptr<Blocks> blocks_;
-  size_t next_ = 0;       // the block after the one being filled
   char* free_ = nullptr;  // unused rest of the block being filled
   size_t left_ = 0;
   size_t nextBlock_ = kFirstBlock;

@@ -2,10 +2,11 @@
 // share spent handling window messages, and peak memory. The store goes into a temporary folder and
 // the settings into a scratch key that stands in for HKEY_CURRENT_USER; the real one is left alone.
 // The checks run in a child process so that its peak memory is the check's, not the store writer's.
-// Then, for one watched folder of 1,000, 10,000 and 100,000 messages, each in fresh processes: the
-// first check of the process and the later ones beside one plain read of the same file, the peak
-// working set during the first check above the idle one before it, and the idle working set after
-// the checks against before (repeated: the figures are ranges).
+// Then, for one watched folder of 1,000, 10,000 and 100,000 messages, with and without bodies, each in
+// fresh processes: the first check of the process (CheckWatchedFolders, the part of every check that
+// reads the store) and the later ones beside one plain read of the same file, the peak working set
+// during the first check above the idle one before it, and the idle working set after the checks
+// against before (repeated: the figures are ranges).
 #include <windows.h>
 #include <psapi.h>
 
@@ -93,8 +94,10 @@ private:
   HKEY key_ = nullptr;
 };
 
-bool PrepareStore(const fs::path& store, int folders, int messagesPerFolder) {
-  // Realistic folders: mostly read mail, every tenth unread, the latest one unread.
+// Folders of mostly read mail, every tenth unread, the latest one unread. With bodies the messages are
+// stored as the mail client keeps downloaded mail (0.3 to 3.3 KB each, beside its record); without,
+// as it keeps an IMAP folder's headers: records and index only, the least bytes per message.
+bool PrepareStore(const fs::path& store, int folders, int messagesPerFolder, bool bodies) {
   std::vector<quendrel::dbx::MessageSpec> messages(messagesPerFolder);
   const uint64_t base = 133'500'000'000'000'000ull;  // early 2024
   for (int i = 0; i < messagesPerFolder; ++i) {
@@ -105,6 +108,7 @@ bool PrepareStore(const fs::path& store, int folders, int messagesPerFolder) {
     m.messageId = "<" + std::to_string(i) + "@example.org>";
     m.receivedTime = m.sentTime = base + uint64_t(i) * 600'000'000ull;
     m.read = (i % 10 != 0) && i != messagesPerFolder - 1;
+    if (bodies) m.body = std::string(300 + (i * 7919) % 3000, 'm');
   }
   for (int f = 0; f < folders; ++f) {
     if (!quendrel::dbx::WriteMessageFile(FolderFile(store, f), messages)) return false;
@@ -247,19 +251,19 @@ int RunChild(const char* mode, const std::string& hkcuPath, const fs::path& stor
 }
 
 // A store of folders x messages in a scratch folder and key, measured by a child in the given mode.
-int MeasureInChild(const char* mode, int folders, int messagesPerFolder, int processes) {
+int MeasureInChild(const char* mode, int folders, int messagesPerFolder, bool bodies, int processes) {
   const std::string hkcuPath = "Software\\QuendrelBench\\" + std::to_string(GetCurrentProcessId());
   const fs::path store = fs::temp_directory_path() / ("quendrel-bench-" + std::to_string(GetCurrentProcessId()));
   fs::create_directories(store);
   bool prepared;
   {
     RedirectedHkcu hkcu(hkcuPath);
-    prepared = PrepareStore(store, folders, messagesPerFolder);
+    prepared = PrepareStore(store, folders, messagesPerFolder, bodies);
   }
   if (!prepared) std::fprintf(stderr, "cannot write the store files\n");
   int result = prepared ? 0 : 1;
   for (int p = 0; p < processes && result == 0; ++p) {
-    if (std::strcmp(mode, "--fold") == 0) std::printf("%9d ", messagesPerFolder);
+    if (std::strcmp(mode, "--fold") == 0) std::printf("%9d %6s ", messagesPerFolder, bodies ? "yes" : "no");
     std::fflush(stdout);
     result = RunChild(mode, hkcuPath, store);
   }
@@ -280,12 +284,14 @@ int main(int argc, char** argv) {
     RedirectedHkcu hkcu(argv[2]);
     return MeasureFold(argv[3]);
   }
-  int result = MeasureInChild("--check", kFolders, kMessagesPerFolder, 1);
+  int result = MeasureInChild("--check", kFolders, kMessagesPerFolder, /*bodies=*/false, 1);
   std::printf("\nOne watched folder, each line a fresh process (times in ms, memory in MB):\n");
-  std::printf("%9s %9s %9s %7s %7s %9s %7s %10s %10s %10s %10s\n", "messages", "file", "plain", "first",
-              "ratio", "later", "ratio", "idle", "peak over", "after 1st", "idle after");
-  for (int size : kFoldSizes) {
-    if (result == 0) result = MeasureInChild("--fold", 1, size, kFoldProcesses);
+  std::printf("%9s %6s %9s %9s %7s %7s %9s %7s %10s %10s %10s %10s\n", "messages", "bodies", "file", "plain",
+              "first", "ratio", "later", "ratio", "idle", "peak over", "after 1st", "idle after");
+  for (bool bodies : {true, false}) {
+    for (int size : kFoldSizes) {
+      if (result == 0) result = MeasureInChild("--fold", 1, size, bodies, kFoldProcesses);
+    }
   }
   return result;
 }

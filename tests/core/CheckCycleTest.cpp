@@ -12,6 +12,7 @@
 #include "core/Settings.h"
 #include "store/DbxTime.h"
 #include "tests/core/CoreFixture.h"
+#include "toolkit/Registry.h"
 
 namespace quendrel::test {
 namespace {
@@ -293,6 +294,41 @@ TEST_F(CheckCycleTest, DrivesTheMailClientAsSet) {
       EXPECT_EQ(!IsWindowVisible(windows->progress()), c.progressHidden);
       EXPECT_EQ(!IsWindowVisible(windows->client()), c.clientHidden);
     }
+  }
+}
+
+// The checks that events start (the folder manager's new message, a write in the store folder) leave
+// the mail client and the catalogue alone, and of the settings create only the two they read; with
+// every setting missing, the timer's check would create the mail client's settings with their
+// defaults and post Send/Receive.
+TEST_F(CheckCycleTest, EventChecksNeverDriveTheMailClientAndCreateOnlyTheirTwoSettings) {
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msimn.exe");
+  WriteFolder("Inbox.dbx", {Message("Ann", kMonday)});
+  WriteFolder("New.dbx", {Message("Nat", kMonday)});  // no folder key yet
+  const char* const settings[] = {"alwayscheck", "alwayssound", "alwaysoe",  "alwaysreceive",
+                                  "hideoe",      "alwaysalert", "startwork", "checktime"};
+  const struct {
+    const char* what;
+    void (*check)(CheckHost&);
+  } checks[] = {{"new-message event", CheckMailOnEvent}, {"store folder change", CheckMailOnStoreChange}};
+  for (const auto& c : checks) {
+    SCOPED_TRACE(c.what);
+    toolkit::DeleteKeyTree(HKEY_CURRENT_USER, "SOFTWARE\\Quendrel");
+    MakeFolderKey("Inbox.dbx", true);
+    ClientWindows windows;
+    RecordingHost host;
+    c.check(host);
+    EXPECT_EQ(host.alerts, (Alerts{{1, "Ann", "Inbox"}}));
+    std::vector<std::string> created;
+    for (const char* name : settings) {
+      toolkit::Registry reg;
+      if (reg.OpenKey(kProgramKey, false) && reg.ValueExists(name)) created.push_back(name);
+    }
+    EXPECT_EQ(created, (std::vector<std::string>{"alwayssound", "alwaysalert"}));
+    EXPECT_EQ(KeyNames(kProgramKey), std::vector<std::string>{"Inbox.dbx"});
+    EXPECT_FALSE(windows.SendReceivePosted());
+    EXPECT_TRUE(IsWindowVisible(windows.client()));
+    EXPECT_TRUE(IsWindowVisible(windows.progress()));
   }
 }
 

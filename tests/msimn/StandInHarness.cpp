@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "tests/support/TestFiles.h"
 #include "toolkit/Registry.h"
 
 namespace quendrel::test {
@@ -12,17 +13,7 @@ constexpr char kAppPathKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ap
 
 }  // namespace
 
-std::string StandInExePath() {
-  std::string path = QUENDREL_MSIMN_EXE;
-  // The build knows the Unix path; Wine's drive Z: is the Unix root.
-  if (!path.empty() && path.front() == '/') {
-    path.insert(0, "Z:");
-    for (char& c : path) {
-      if (c == '/') c = '\\';
-    }
-  }
-  return path;
-}
+std::string StandInExePath() { return BuildFilePath(QUENDREL_MSIMN_EXE); }
 
 StandInAppPath::StandInAppPath() {
   const std::string exe = StandInExePath();

@@ -142,6 +142,14 @@ TEST_F(MailAlertTest, PopupKeepsWhatItOpenedWith) {
   EXPECT_EQ(window->lblText->Caption(), "You got mail in Inbox");
   EXPECT_EQ(window->lblTitle->Caption(), "Alert");
   EXPECT_EQ(window->lblText->Cursor(), toolkit::crHandPoint);
+  // And the pointer over the text shows the hand (the label has no window: its parent sets it).
+  while (Tick(window->tmrScroll)) {
+  }
+  const toolkit::TControl& text = *window->lblText;
+  const POINT over = text.ClientToScreen(POINT{text.Width() / 2, text.Height() / 2});
+  SetCursorPos(over.x, over.y);
+  Pump();
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
   ClickControl(*window->lblText, toolkit::mbLeft);
   EXPECT_EQ(shell_.opened, (std::vector<std::string>{"msimn.exe"}));
 }

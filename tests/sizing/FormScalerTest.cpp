@@ -210,6 +210,24 @@ TEST(FormScalerTest, MaximizeAndRestoreEachRunOnePass) {
   EXPECT_EQ(Bounds(*f.label), Box(20, 10, 120, 30));
 }
 
+// A move takes a snapshot of the size; the maximize after it must still see the new size. A double
+// click on the title bar maximizes through the default window procedure.
+TEST(FormScalerTest, MaximizeAfterAMoveRescales) {
+  Fixture f(kDesignScreen);
+  SendMessageA(f.Window(), WM_ENTERSIZEMOVE, 0, 0);
+  SetWindowPos(f.Window(), nullptr, 60, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(f.Window(), WM_EXITSIZEMOVE, 0, 0);
+  ASSERT_EQ(Bounds(*f.label), Box(20, 10, 120, 30));
+  SendMessageA(f.Window(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  ASSERT_TRUE(IsZoomed(f.Window()));
+  // Horizontal placement follows the client width.
+  const double ratio = f.form->ClientWidth() / 400.0;
+  EXPECT_NEAR(f.label->Left(), 20 * ratio, 1);
+  EXPECT_NEAR(f.label->Width(), 100 * ratio, 1);
+  SendMessageA(f.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(Bounds(*f.label), Box(20, 10, 120, 30));
+}
+
 TEST(FormScalerTest, BeforeSizeRefusingKeepsBoundsAndStillRaisesAfterSize) {
   Fixture f(kDesignScreen);
   int after = 0;

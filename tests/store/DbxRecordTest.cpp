@@ -87,6 +87,15 @@ TEST(MessageRecord, EveryTagFillsItsField) {
   EXPECT_EQ(m.TextSize, 0x123456);
   EXPECT_EQ(m.BodyOffset, static_cast<int32_t>(0x80000010));
   EXPECT_EQ(m.RecordOffset, kAt);
+
+  const DbxBytes bytes = DbxBytes().Record(kAt, entries, data);
+  MemorySource source(bytes.Bytes());
+  BufferedReader reader(source);
+  Toe5_MessageInfo senderOnly;
+  ASSERT_EQ(DecodeMessageRecord(reader, kAt, senderOnly, kSenderNameText), DecodeOutcome::kAppended);
+  EXPECT_EQ(senderOnly.SenderName, "sender");
+  EXPECT_TRUE(senderOnly.Subject.empty() && senderOnly.SenderAddress.empty()) << "not asked for";
+  EXPECT_EQ(senderOnly.ReceivedTime, m.ReceivedTime);
 }
 
 struct MessageCase {
@@ -176,6 +185,11 @@ TEST(MessageRecord, DamagedRecordsSkipOrEndTheLoad) {
     const Decoded d = Decode(c.bytes, false);
     EXPECT_EQ(d.outcome, c.expected);
     EXPECT_EQ(d.list.size(), c.expected == DecodeOutcome::kAppended ? 1u : 0u);
+    // Measuring the sender alone, as a check does, checks the other texts all the same.
+    MemorySource source(c.bytes.Bytes());
+    BufferedReader reader(source);
+    Toe5_MessageInfo m;
+    EXPECT_EQ(DecodeMessageRecord(reader, kAt, m, kSenderNameText), c.expected) << "sender only";
   }
 }
 

@@ -61,8 +61,8 @@ TEST(DbxWriterFiles, ARecordKeepsItsTextsWithoutItsList) {
   EXPECT_EQ(kept.Subject, "Subject 2");
 }
 
-// A list loaded again writes its text blocks again only where no record still reads them: not
-// under a record copied out of it, nor under the records it still holds when a load appends.
+// Loading again never disturbs the texts of records from earlier loads: not of a record copied out
+// of the list, nor of the records the list still holds when a load appends.
 TEST(DbxWriterFiles, LoadingAgainLeavesHeldTextsAlone) {
   const std::string first = dbx::BuildMessageFile(Messages(3));
   std::vector<dbx::MessageSpec> others = Messages(3);
@@ -92,7 +92,7 @@ TEST(DbxWriterFiles, LoadingAgainLeavesHeldTextsAlone) {
   EXPECT_EQ(sender(appended, 2), "Sender 3");
   EXPECT_EQ(sender(appended, 5), "Other Sender 3");
 
-  // Nothing holds the blocks any more: they are written again, and read back right.
+  // Nothing holds the first loads' texts any more.
   list.clear();
   load(first, list);
   EXPECT_EQ(sender(list, 2), "Sender 3");

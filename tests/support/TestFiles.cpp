@@ -23,6 +23,16 @@ ScratchDir::~ScratchDir() {
 
 std::string ScratchDir::File(std::string_view name) const { return (path_ / name).string(); }
 
+std::string BuildFilePath(std::string_view unixPath) {
+  std::string path(unixPath);
+  if (path.empty() || path.front() != '/') return path;
+  path.insert(0, "Z:");
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
 void WriteFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -25,6 +25,9 @@ private:
 };
 
 void WriteFile(const std::string& path, std::string_view bytes);
+// The Windows path of a file the build made: the build knows its Unix path, and Wine's drive Z: is
+// the Unix root. A path that is no Unix path comes back as it is.
+std::string BuildFilePath(std::string_view unixPath);
 std::string ReadFile(const std::string& path);
 
 }  // namespace quendrel::test

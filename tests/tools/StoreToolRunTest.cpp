@@ -13,6 +13,7 @@
 namespace quendrel {
 namespace {
 
+using test::BuildFilePath;
 using test::ReadFile;
 using test::ScratchDir;
 
@@ -36,16 +37,7 @@ struct ToolRun {
   std::string err;
 };
 
-std::string ToolPath() {
-  std::string path = QUENDREL_STORE_EXE;
-  // The build knows the Unix path; Wine's drive Z: is the Unix root.
-  if (!path.empty() && path.front() == '/') {
-    path.insert(0, "Z:");
-    for (char& c : path)
-      if (c == '/') c = '\\';
-  }
-  return path;
-}
+std::string ToolPath() { return BuildFilePath(QUENDREL_STORE_EXE); }
 
 ToolRun RunTool(const std::string& arguments, const ScratchDir& scratch) {
   const std::string outPath = scratch.File("stdout.txt");
