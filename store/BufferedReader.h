@@ -81,10 +81,11 @@ class BufferedReader {
   // The two windows' block stays below the size from which a 64-bit heap maps a block of its own
   // (1016 KiB) and unmaps it when it is freed: so the heap keeps those pages for the next load and
   // only a process's first check touches fresh memory. Under Wine here a fresh page costs 15 to
-  // 35 µs, a MiB of them more than the system calls of reading 20 MB; the price is about twice the
-  // system calls of a plain read through a MiB.
+  // 35 µs, a MiB of them more than the system calls of reading 20 MB. The block is also what an idle
+  // program keeps after a check, so it stays well under a MiB: 2 x 320 KiB keeps that under 1 MB at
+  // the price of about three times the system calls of a plain read through a MiB.
   static constexpr size_t kMinReadAhead = 4 << 10;
-  static constexpr size_t kMaxReadAhead = 448 << 10;
+  static constexpr size_t kMaxReadAhead = 320 << 10;
 
   ByteSource& source_;  // not owned
   std::unique_ptr<uint8_t[]> shared_;
