@@ -42,8 +42,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
-reg_add() { quiet wine reg add "$@" /f; }
+. "$root/tools/demo/wine-registry.sh"
 
 echo "== demo store"
 store_win='C:\QuendrelDemo\Store'
@@ -58,13 +57,7 @@ reg_add 'HKCU\Software\Microsoft\Outlook Express' /v 'Store Root' /t REG_SZ /d "
 "$root/tools/demo/register-standin.sh" "$state" "$msimn_exe"
 # A fresh program key with Inbox, Work and Lists watched; the rest of the keys and settings come from the program.
 quiet wine reg delete 'HKCU\SOFTWARE\Quendrel' /f || true
-for folder in Inbox Work Lists; do
-  key="HKCU\\SOFTWARE\\Quendrel\\$folder.dbx"
-  reg_add "$key" /v checked /t REG_DWORD /d 1
-  reg_add "$key" /v mailreceived /t REG_SZ /d ''
-  reg_add "$key" /v mailtime /t REG_BINARY /d 0000000000000000
-  reg_add "$key" /v sound /t REG_SZ /d ''
-done
+watch_folders Inbox Work Lists
 # The alert sound is the user's, not the program's: the demo gives its prefix a chime where the
 # sound call looks for a bare "gotmail.wav" (the Windows folder).
 python3 "$root/tools/demo/make-gotmail-wav.py" "$WINEPREFIX/drive_c/windows/gotmail.wav"

@@ -17,8 +17,7 @@ DISPLAY=$(cat "$state/display")
 export DISPLAY
 # Only this prefix's programs, then the Xvfb the session started.
 trap '"$root/tools/wine/session.sh" down "$state" >/dev/null 2>&1 || true' EXIT
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
-reg_add() { quiet wine reg add "$@" /f; }
+. "$root/tools/demo/wine-registry.sh"
 
 store_win='C:\QuendrelLogon\Store'
 rm -rf "$WINEPREFIX/drive_c/QuendrelLogon"
@@ -30,13 +29,7 @@ quiet wine reg delete 'HKCU\SOFTWARE\Quendrel' /f || true
 for value in startwork:1 alwaysoe:0 alwaysreceive:0 hideoe:0 alwayssound:0; do
   reg_add 'HKCU\SOFTWARE\Quendrel' /v "${value%:*}" /t REG_DWORD /d "${value#*:}"
 done
-for folder in Inbox Work; do
-  key="HKCU\\SOFTWARE\\Quendrel\\$folder.dbx"
-  reg_add "$key" /v checked /t REG_DWORD /d 1
-  reg_add "$key" /v mailreceived /t REG_SZ /d ''
-  reg_add "$key" /v mailtime /t REG_BINARY /d 0000000000000000
-  reg_add "$key" /v sound /t REG_SZ /d ''
-done
+watch_folders Inbox Work
 # A desktop with Wine's taskbar and its notification area (off by default for a named desktop).
 reg_add 'HKCU\Software\Wine\Explorer\Desktops\Logon' /v EnableShell /t REG_DWORD /d 1
 size=$(xdpyinfo | awk '/dimensions:/ {print $2}')
