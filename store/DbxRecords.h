@@ -8,7 +8,6 @@
 #include <variant>
 #include <vector>
 
-
 namespace quendrel {
 
 // A FILETIME as the store file holds it: 100-nanosecond intervals since 1601-01-01 00:00 UTC,

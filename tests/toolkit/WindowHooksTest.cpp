@@ -33,6 +33,24 @@ TWndHookOwner Recording(TControl& control, std::string& seen, char name) {
 
 LRESULT Probe(TWinControl& control) { return SendMessageA(control.Handle(), kProbe, 0, 0); }
 
+// Removes the hooks named A, B, C in the given order; after each removal the probe must reach
+// exactly the others, newest first.
+template <class Hook>
+void ExpectRemovalsLeaveTheOthers(std::array<Hook, 3>& hooks, const std::array<int, 3>& order, std::string& seen,
+                                  const std::function<void()>& probe) {
+  std::string installed = "CBA";  // newest first
+  probe();
+  EXPECT_EQ(seen, installed);
+  for (int index : order) {
+    hooks[static_cast<size_t>(index)].Remove();
+    EXPECT_FALSE(hooks[static_cast<size_t>(index)].Installed());
+    std::erase(installed, char('A' + index));
+    seen.clear();
+    probe();
+    EXPECT_EQ(seen, installed);
+  }
+}
+
 TEST(WindowHooksTest, HooksRemovedInAnyOrderLeaveExactlyTheOthers) {
   std::array<int, 3> order{0, 1, 2};
   do {
@@ -42,17 +60,7 @@ TEST(WindowHooksTest, HooksRemovedInAnyOrderLeaveExactlyTheOthers) {
     std::string seen;
     std::array<TWndHookOwner, 3> hooks{Recording(*form, seen, 'A'), Recording(*form, seen, 'B'),
                                        Recording(*form, seen, 'C')};
-    std::string installed = "CBA";  // newest first
-    Probe(*form);
-    EXPECT_EQ(seen, installed);
-    for (int index : order) {
-      hooks[static_cast<size_t>(index)].Remove();
-      EXPECT_FALSE(hooks[static_cast<size_t>(index)].Installed());
-      std::erase(installed, char('A' + index));
-      seen.clear();
-      Probe(*form);
-      EXPECT_EQ(seen, installed);
-    }
+    ExpectRemovalsLeaveTheOthers(hooks, order, seen, [form] { Probe(*form); });
   } while (std::next_permutation(order.begin(), order.end()));
 }
 
@@ -208,17 +216,7 @@ TEST(WindowHooksTest, ApplicationHooksRemovedInAnyOrderLeaveExactlyTheOthers) {
           return false;
         });
       }
-      std::string installed = "CBA";  // newest first
-      chain.probe();
-      EXPECT_EQ(seen, installed);
-      for (int index : order) {
-        hooks[static_cast<size_t>(index)].Remove();
-        EXPECT_FALSE(hooks[static_cast<size_t>(index)].Installed());
-        std::erase(installed, char('A' + index));
-        seen.clear();
-        chain.probe();
-        EXPECT_EQ(seen, installed);
-      }
+      ExpectRemovalsLeaveTheOthers(hooks, order, seen, chain.probe);
     } while (std::next_permutation(order.begin(), order.end()));
   }
 }
